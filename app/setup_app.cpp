@@ -1,0 +1,65 @@
+// Windows Sockets must be declared before windows.h, which the own header includes.
+#include <winsock2.h>
+
+#include "app/setup_app.h"
+
+#include <commctrl.h>
+
+#include "app/language.h"
+#include "app/settings_store.h"
+#include "ui/setup_dialog.h"
+
+namespace {
+
+// The rich edit control of the folder field (window class "RICHEDIT") lives in riched32.
+void LoadRichEdit() { LoadLibraryA("riched32.dll"); }
+
+void InitCommonControls95() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+}  // namespace
+
+void LimitDllSearchToSystem() {
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  // Absent on systems without the 2011 loader update; SetDllDirectory then at least takes
+  // the current folder out of the search.
+  auto setDefaultDllDirectories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  if (!setDefaultDllDirectories || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
+}
+
+SetupApp::SetupApp(SocketStartup startSockets) : startSockets_(startSockets) {}
+
+SetupApp::~SetupApp() {
+  if (socketsStarted_) WSACleanup();
+}
+
+bool SetupApp::StartWindowsSockets() {
+  WSADATA data;
+  return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+}
+
+BOOL SetupApp::InitInstance() {
+  socketsStarted_ = startSockets_();
+  if (!socketsStarted_) {
+    // The string table holds this text in Japanese only, so it is Japanese in every language.
+    platform::AppMessageBoxFromResource(kSocketFailureStringId, MB_OK);
+    return FALSE;
+  }
+  LoadRichEdit();
+  InitCommonControls95();
+
+  // One read of LANGTYPE decides the language index and the template, so the two agree
+  // even if the setting changes while the program starts.
+  const int langType = ReadSettingDword("OPTION_ETC", "LANGTYPE", 0);
+  const unsigned oemCodePage = GetOEMCP();
+  language::SetIndex(language::LanguageIndexFor(langType, oemCodePage));
+
+  SetupDialog dialog(language::SetupTemplateFor(langType, oemCodePage), nullptr);
+  dialog.DoModal();
+  SetMainWindow(nullptr);
+  return FALSE;
+}

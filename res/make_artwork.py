@@ -1,0 +1,177 @@
+#!/usr/bin/env python3
+"""Draws the artwork of the setup program's resources into res/art/.
+
+Writes the skin banner (BITMAP256 133: a 288 x 65, 24-bit, bottom-up BMP), the colour
+and grey setup icons (128, 129: 32 x 32 and 16 x 16, 256 colours) and the hand cursor
+(162: 32 x 32, 16 colours, hot spot 16,16). Pure Python, no imaging library, so the
+output is the same on every machine: run it again after changing a picture.
+"""
+import os
+import struct
+
+ART = os.path.join(os.path.dirname(os.path.abspath(__file__)), "art")
+
+WHITE = (255, 255, 255)
+
+
+def bmp_24(width, height, pixel):
+    """A complete 24-bit BI_RGB BMP file, bottom row first; pixel(x, y) -> (r, g, b), y from the top."""
+    row_bytes = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(height - 1, -1, -1):
+        row = bytearray()
+        for x in range(width):
+            r, g, b = pixel(x, y)
+            row += bytes((b, g, r))
+        row += b"\0" * (row_bytes - len(row))
+        rows.append(bytes(row))
+    bits = b"".join(rows)
+    header = struct.pack("<2sIHHI", b"BM", 54 + len(bits), 0, 0, 54)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(bits), 4724, 4724, 0, 0)
+    return header + info + bits
+
+
+def dib_8bit(size, pixel, palette):
+    """An icon image: BITMAPINFOHEADER (double height), 256-entry palette, XOR and AND masks."""
+    index = {colour: i for i, colour in enumerate(palette)}
+    xor = bytearray()
+    mask = bytearray()
+    mask_row = ((size + 31) // 32) * 4
+    for y in range(size - 1, -1, -1):
+        bits = 0
+        row_mask = bytearray(mask_row)
+        for x in range(size):
+            colour = pixel(x, y)
+            if colour is None:
+                xor.append(0)
+                row_mask[x // 8] |= 0x80 >> (x % 8)
+            else:
+                xor.append(index[colour])
+        mask += row_mask
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
+    pal = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette) + b"\0\0\0\0" * (256 - len(palette))
+    return header + pal + bytes(xor) + bytes(mask)
+
+
+def ico_file(images, kind=1, hotspots=None):
+    """An ICO (kind 1) or CUR (kind 2) file from (size, colour count, dib bytes) triples."""
+    out = struct.pack("<HHH", 0, kind, len(images))
+    offset = 6 + 16 * len(images)
+    data = b""
+    for i, (size, colours, dib) in enumerate(images):
+        if kind == 1:
+            planes, bits = 1, 8
+        else:
+            planes, bits = hotspots[i]
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, colours % 256, 0, planes, bits, len(dib), offset + len(data))
+        data += dib
+    return out + data
+
+
+def setup_icon_pixel(size, grey):
+    """Computer, box and disc on a transparent ground."""
+    s = size / 32.0
+
+    def colour(rgb):
+        if not grey:
+            return rgb
+        level = (rgb[0] * 30 + rgb[1] * 59 + rgb[2] * 11) // 100
+        return (level, level, level)
+
+    def pixel(x, y):
+        fx, fy = x / s, y / s
+        if 3 <= fx < 21 and 3 <= fy < 17:  # monitor
+            if 5 <= fx < 19 and 5 <= fy < 15:
+                return colour((0, 128, 192))
+            return colour((192, 192, 192))
+        if 9 <= fx < 15 and 17 <= fy < 20:
+            return colour((128, 128, 128))
+        if 16 <= fx < 30 and 18 <= fy < 30:  # box
+            return colour((224, 160, 64)) if fy >= 21 else colour((255, 208, 96))
+        if (fx - 9) ** 2 + (fy - 25) ** 2 < 36:  # disc
+            return colour((0, 0, 0)) if (fx - 9) ** 2 + (fy - 25) ** 2 < 2 else colour((224, 224, 240))
+        return None
+
+    return pixel
+
+
+def palette_of(pixel, size):
+    colours = []
+    for y in range(size):
+        for x in range(size):
+            c = pixel(x, y)
+            if c is not None and c not in colours:
+                colours.append(c)
+    return colours + [(0, 0, 0)] * 0
+
+
+def icon(grey):
+    images = []
+    for size in (32, 16):
+        pixel = setup_icon_pixel(size, grey)
+        palette = palette_of(pixel, size)
+        images.append((size, 0, dib_8bit(size, pixel, palette)))
+    return ico_file(images)
+
+
+def hand_cursor():
+    """An open hand, 32 x 32, 16 colours (4 bits), hot spot (16, 16)."""
+    size = 32
+
+    def inside(x, y):
+        if 9 <= x < 24 and 15 <= y < 28:  # palm
+            return True
+        for left, top in ((9, 6), (13, 3), (17, 4), (21, 7)):  # fingers
+            if left <= x < left + 3 and top <= y < 16:
+                return True
+        return 4 <= x < 9 and 16 <= y < 21 and x + 20 > y  # thumb
+
+    xor = bytearray()
+    mask = bytearray()
+    for y in range(size - 1, -1, -1):
+        row = bytearray(size // 2)
+        row_mask = bytearray(4)
+        for x in range(size):
+            if inside(x, y):
+                edge = not all(inside(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+                value = 0 if edge else 15  # palette 0 black, 15 white
+            else:
+                value = 0
+                row_mask[x // 8] |= 0x80 >> (x % 8)
+            row[x // 2] |= value << (4 if x % 2 == 0 else 0)
+        xor += row
+        mask += row_mask
+    palette = [(0, 0, 0)] + [(128, 128, 128)] * 14 + [(255, 255, 255)]
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    pal = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+    return ico_file([(size, 16, header + pal + bytes(xor) + bytes(mask))], kind=2, hotspots=[(16, 16)])
+
+
+def skin_pixel(x, y):
+    """The banner: an eye emblem at the left and bars standing in for the name, on white."""
+    if (x - 32) ** 2 / 900.0 + (y - 32) ** 2 / 196.0 < 1:  # eye
+        if (x - 32) ** 2 + (y - 32) ** 2 < 64:
+            return (0, 64, 128)
+        return (96, 160, 224)
+    if 70 <= x < 270 and 14 <= y < 40:
+        return (0, 32, 96)
+    if 70 <= x < 200 and 46 <= y < 52:
+        return (96, 96, 96)
+    return WHITE
+
+
+def main():
+    os.makedirs(ART, exist_ok=True)
+    files = {
+        "skin.bmp": bmp_24(288, 65, skin_pixel),
+        "setup.ico": icon(grey=False),
+        "setup_grey.ico": icon(grey=True),
+        "hand.cur": hand_cursor(),
+    }
+    for name, data in files.items():
+        with open(os.path.join(ART, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()
