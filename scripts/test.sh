@@ -8,6 +8,9 @@ status=0
 
 ctest --preset native -j"$(nproc)" || status=1
 
+# Bounded fuzzing of the archive reader (clang, ASan and UBSan).
+if [ -x scripts/fuzz.sh ]; then scripts/fuzz.sh || status=1; fi
+
 stop_wine() {
   WINEPREFIX="$root/build/win64/wine/prefix" /usr/lib/wine/wineserver64 -k 2>/dev/null || true
 }

@@ -1,0 +1,33 @@
+// The payload archive appended behind the setup program's image, and the list of the
+// files its extraction installed.
+#pragma once
+
+#include <string>
+
+class RunHost;
+
+class PayloadArchive {
+ public:
+  PayloadArchive();
+  ~PayloadArchive();
+  PayloadArchive(const PayloadArchive&) = delete;
+  PayloadArchive& operator=(const PayloadArchive&) = delete;
+
+  // The extraction stage of the install run: reads the setup file at setupFilePath and
+  // writes every entry below targetFolder (which ends with "\", or is empty). Reports each
+  // entry's name and progress through host, shows the stage's failures and sets the host's
+  // failure flag where the program's design says so.
+  void ExtractSetupFile(const std::string& setupFilePath, const std::string& targetFolder, RunHost& host);
+
+  // 1 when every folder on the way to the file path exists afterwards, 0 otherwise.
+  int MakeFolders(const char* path);
+
+  // Installed-files list, in extraction order.
+  int AddInstalledFile(const char* path);
+  // Copies the path with that index into out and returns out's text; null when there is none.
+  const char* GetInstalledFile(int index, std::string& out) const;
+  void ClearInstalledFiles();
+};
+
+// The running setup program's own file: its module's drive and folder, its base name and ".exe".
+std::string RunningSetupFilePath();

@@ -1,0 +1,6 @@
+// The notice server whose index page the setup dialog's footer link opens.
+#pragma once
+
+// The first notice server host that answers (probed on the first call, remembered after
+// the first answer), or an empty text when none answered. Blocks while probing.
+const char* GetNoticeHost();
