@@ -28,6 +28,3 @@ class PayloadArchive {
   const char* GetInstalledFile(int index, std::string& out) const;
   void ClearInstalledFiles();
 };
-
-// The running setup program's own file: its module's drive and folder, its base name and ".exe".
-std::string RunningSetupFilePath();
