@@ -1,0 +1,5 @@
+#include "install/install_run.h"
+
+#include "install/run_host.h"
+
+void RunInstall(RunHost& host) { host.PostCompletion(); }
