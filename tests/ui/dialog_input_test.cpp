@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/command_line.h"
+#include "ui/skin_image.h"
+
+namespace {
+
+// --- Command line -----------------------------------------------------------------------
+
+struct CommandLineCase {
+  const char* commandLine;
+  const char* arguments;
+  bool uninstall;
+};
+
+class CommandLine : public ::testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLine, ArgumentsAndMode) {
+  const CommandLineCase& c = GetParam();
+  EXPECT_STREQ(ui::ArgumentsOf(c.commandLine), c.arguments);
+  EXPECT_EQ(ui::SelectsUninstallMode(ui::ArgumentsOf(c.commandLine)), c.uninstall) << c.commandLine;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLine,
+    ::testing::Values(CommandLineCase{"QuorVEXSetup.exe", "", false},
+                      CommandLineCase{"QuorVEXSetup.exe -u", "-u", true},
+                      CommandLineCase{"\"C:\\Program Files\\QuorVEX\\QuorVEXSetup.exe\" -u", "-u", true},
+                      CommandLineCase{"\"C:\\Program Files\\QuorVEX\\QuorVEXSetup.exe\"", "", false},
+                      CommandLineCase{"setup.exe /x-uninstall", "/x-uninstall", true},  // inside a word
+                      CommandLineCase{"setup.exe -U", "-U", false},                      // case-sensitive
+                      CommandLineCase{"setup.exe - u", "- u", false},
+                      // The program's own path does not count.
+                      CommandLineCase{"\"C:\\my-uploads\\QuorVEXSetup.exe\"", "", false},
+                      CommandLineCase{"C:\\my-uploads\\QuorVEXSetup.exe", "", false},
+                      CommandLineCase{"C:\\my-uploads\\QuorVEXSetup.exe \t -u", "-u", true},
+                      CommandLineCase{"", "", false}));
+
+TEST(CommandLine, NullHasNoArguments) {
+  EXPECT_STREQ(ui::ArgumentsOf(nullptr), "");
+  EXPECT_FALSE(ui::SelectsUninstallMode(nullptr));
+}
+
+// --- Skin image placement ---------------------------------------------------------------
+
+void PutUint32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// A BMP as the skin resource holds it: the two headers and the rows.
+std::vector<std::uint8_t> Bmp(std::int32_t width, std::int32_t height, std::uint16_t bitCount = 24) {
+  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(width > 0 ? width : 0) * 3 + 3) / 4 * 4;
+  const std::uint32_t rows = height > 0 ? static_cast<std::uint32_t>(height) : 0;
+  std::vector<std::uint8_t> b(54 + rowBytes * rows, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  PutUint32(b, 2, static_cast<std::uint32_t>(b.size()));
+  PutUint32(b, 10, 54);
+  PutUint32(b, 14, 40);
+  PutUint32(b, 18, static_cast<std::uint32_t>(width));
+  PutUint32(b, 22, static_cast<std::uint32_t>(height));
+  b[26] = 1;
+  b[28] = static_cast<std::uint8_t>(bitCount);
+  return b;
+}
+
+TEST(SkinImage, ReadsTheBannerSize) {
+  const auto bmp = Bmp(288, 65);
+  ASSERT_EQ(bmp.size(), 56214u);
+  ui::SkinPlacement placement;
+  ASSERT_TRUE(ui::ReadSkinPlacement(bmp.data(), bmp.size(), placement));
+  EXPECT_EQ(placement.width, 288);
+  EXPECT_EQ(placement.height, 65);
+}
+
+TEST(SkinImage, PaddedRowsAreAccountedFor) {
+  auto bmp = Bmp(5, 3);  // 15 bytes a row, padded to 16
+  ui::SkinPlacement placement;
+  EXPECT_TRUE(ui::ReadSkinPlacement(bmp.data(), bmp.size(), placement));
+  EXPECT_FALSE(ui::ReadSkinPlacement(bmp.data(), bmp.size() - 1, placement));
+}
+
+struct BadImage {
+  const char* what;
+  std::vector<std::uint8_t> bytes;
+};
+
+TEST(SkinImage, RefusesWhatCannotBeDrawnSafely) {
+  auto truncated = Bmp(288, 65);
+  truncated.resize(truncated.size() - 1);
+  auto notBmp = Bmp(4, 4);
+  notBmp[0] = 'X';
+  auto headersOnly = Bmp(288, 65);
+  headersOnly.resize(54);
+  auto compressed = Bmp(4, 4);
+  compressed[30] = 1;
+  const BadImage cases[] = {
+      {"rows cut short", truncated},
+      {"headers only", headersOnly},
+      {"shorter than the headers", std::vector<std::uint8_t>(20, 0)},
+      {"no BM", notBmp},
+      {"8 bits", Bmp(4, 4, 8)},
+      {"compressed", compressed},
+      {"top-down", Bmp(4, -4)},
+      {"zero width", Bmp(0, 4)},
+      {"huge height", [] {
+         auto b = Bmp(4, 4);
+         PutUint32(b, 22, 0x7FFFFFFF);
+         return b;
+       }()},
+  };
+  for (const BadImage& c : cases) {
+    ui::SkinPlacement placement;
+    EXPECT_FALSE(ui::ReadSkinPlacement(c.bytes.data(), c.bytes.size(), placement)) << c.what;
+    EXPECT_EQ(placement.width, 0) << c.what;
+  }
+  ui::SkinPlacement placement;
+  EXPECT_FALSE(ui::ReadSkinPlacement(nullptr, 56214, placement));
+}
+
+}  // namespace
