@@ -1,6 +1,11 @@
 // The uninstall run: removes what the install run put on the machine, on the worker thread.
 #pragma once
 
+#include "install/shell_folders.h"
+
 class RunHost;
 
 void RunUninstall(RunHost& host);
+
+// The same run with the special folders taken from folders (tests make one unobtainable).
+void RunUninstallWith(RunHost& host, const ShellFolders& folders);

@@ -1,0 +1,120 @@
+#include "install/shortcuts.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/message_box.h"
+#include "app/message_catalog.h"
+#include "install/payload_archive.h"
+#include "install/run_host.h"
+#include "install/shortcut_plan.h"
+#include "install/target_folder.h"
+#include "install/uninstall_list.h"
+#include "platform/com.h"
+
+namespace {
+
+void Fail(RunHost& host, const char* text) {
+  ShowMessage(text, MB_ICONEXCLAMATION);
+  host.SetFailed();
+}
+
+// A catalog format with one "%s" filled in.
+std::string Format(const char* format, const std::string& argument) {
+  const int length = std::snprintf(nullptr, 0, format, argument.c_str());
+  if (length <= 0) return std::string();
+  std::vector<char> text(static_cast<size_t>(length) + 1);
+  std::snprintf(text.data(), text.size(), format, argument.c_str());
+  return text.data();
+}
+
+bool CreateFolder(const std::string& folder) {
+  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// The shortcuts of one installed file; false (after the failure is shown) ends the stage.
+bool CreateShortcutsFor(const std::string& path, const std::string& group, RunHost& host,
+                        const ShortcutSystem& system) {
+  const InstalledFileName name = SplitInstalledFileName(path, &IsSystemLeadByte);
+  const ShortcutKind kind = ShortcutKindFor(name);
+  if (kind == ShortcutKind::None) return true;
+  const char* base = name.baseName.c_str();
+  const std::string groupLink = GroupShortcutPath(group, name.baseName);
+  bool created = true;
+  switch (kind) {
+    case ShortcutKind::Uninstall:
+      created = system.createShortcut(Format(CatalogText(50), group).c_str(), path.c_str(), base, "-u") == 1;
+      break;
+    case ShortcutKind::MainProgram: {
+      std::string desktop;
+      if (!system.folders.desktop(desktop)) {
+        Fail(host, CatalogText(458));
+        return false;
+      }
+      created = system.createShortcut((desktop + "\\QuorVEX.lnk").c_str(), path.c_str(), base, nullptr) == 1 &&
+                system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
+      break;
+    }
+    case ShortcutKind::Program:
+    case ShortcutKind::None:
+      created = system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
+      break;
+  }
+  if (!created) Fail(host, Format(CatalogText(401), name.baseName).c_str());
+  return created;
+}
+
+}  // namespace
+
+int CreateShortcut(const char* linkPath, const char* targetPath, const char* description, const char* arguments) {
+  platform::ComPtr<IShellLinkA> link;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
+    return 0;
+  platform::ComPtr<IPersistFile> file;
+  if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) return 0;
+  link->SetPath(targetPath);
+  link->SetDescription(description);
+  if (arguments) link->SetArguments(arguments);
+  link->SetWorkingDirectory("");
+  link->SetIconLocation(targetPath, 0);
+  link->SetShowCmd(SW_SHOW);
+  wchar_t widePath[MAX_PATH];
+  // A link path that does not fit is a failure, never a save under a cut-off name.
+  if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) == 0) return 0;
+  // Only the save's own error may count: the group folder's "already exists" from just
+  // before must not turn a failed save into a created shortcut.
+  SetLastError(ERROR_SUCCESS);
+  const HRESULT saved = file->Save(widePath, TRUE);
+  return SaveCountsAsCreated(SUCCEEDED(saved), GetLastError()) ? 1 : 0;
+}
+
+const ShortcutSystem& RealShortcutSystem() {
+  static const ShortcutSystem system{SystemShellFolders(), &CreateShortcut};
+  return system;
+}
+
+std::string ProgramGroupFolder(const std::string& programsFolder) {
+  return programsFolder + "\\" + CatalogText(371) + "\\QuorVEX";
+}
+
+void RunShortcutStage(const PayloadArchive& archive, const std::string& targetFolder, RunHost& host,
+                      const ShortcutSystem& system) {
+  if (host.Failed()) return;
+  std::string programs;
+  if (!system.folders.programs(programs)) return Fail(host, CatalogText(557));
+  if (!CreateFolder(programs + "\\" + CatalogText(371))) return Fail(host, CatalogText(556));
+  const std::string group = ProgramGroupFolder(programs);
+  if (!CreateFolder(group)) return Fail(host, CatalogText(555));
+
+  UninstallListWriter list;
+  if (!list.Open(UninstallListPath(targetFolder))) return Fail(host, CatalogText(307));
+  std::string path;
+  for (int index = 0; archive.GetInstalledFile(index, path); ++index) {
+    if (!CreateShortcutsFor(path, group, host, system)) return;
+    // Files that are not programs get no shortcut but always their line.
+    if (!list.WriteLine(path)) ShowSystemError(GetLastError());
+  }
+}

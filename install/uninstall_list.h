@@ -1,0 +1,35 @@
+// The uninstall list "Uninstall.txt" in the install folder: one full path and a line feed
+// per installed file, in the system's ANSI code page, nothing else.
+#pragma once
+
+#include <string>
+
+#include "install/uninstall_list_lines.h"
+#include "platform/unique_handle.h"
+
+class UninstallListWriter {
+ public:
+  // Creates the list or empties an earlier one, shared with nobody while it is written.
+  // false with the last error set when it cannot be opened.
+  bool Open(const std::string& listPath);
+  // The path's bytes, then one LF; false with the last error set on a file error.
+  bool WriteLine(const std::string& path);
+
+ private:
+  platform::UniqueFile file_;
+};
+
+class UninstallListReader {
+ public:
+  enum class Result { Line, End, Error };
+
+  // Opens the list for reading; other writers are denied while it is read.
+  bool Open(const std::string& listPath);
+  // The next line without its line end. Error leaves the last error set.
+  Result ReadLine(std::string& line);
+
+ private:
+  platform::UniqueFile file_;
+  UninstallListLines lines_;
+  bool atEnd_ = false;
+};
