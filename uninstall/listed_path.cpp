@@ -44,19 +44,25 @@ bool ComponentsAreSafe(const std::string& path, bool mustBeRelative, IsLeadByteF
 }
 
 // Length of the folder prefix matched in path, or npos when path does not start with it.
-std::size_t MatchFolderPrefix(const std::string& path, const std::string& folder, IsLeadByteFunction isLeadByte) {
+// endsWithSeparator tells whether the folder's last character is a single-byte "\" or "/"
+// (a trail byte 0x5C of a double-byte character is not).
+std::size_t MatchFolderPrefix(const std::string& path, const std::string& folder, IsLeadByteFunction isLeadByte,
+                              bool& endsWithSeparator) {
   std::size_t i = 0;
+  endsWithSeparator = false;
   while (i < folder.size()) {
     if (i >= path.size()) return std::string::npos;
     const char f = folder[i];
     if (isLeadByte(static_cast<unsigned char>(f)) && i + 1 < folder.size()) {
       if (i + 1 >= path.size() || path[i] != f || path[i + 1] != folder[i + 1]) return std::string::npos;
       i += 2;
+      endsWithSeparator = false;
       continue;
     }
     const char p = path[i];
     const bool same = (IsSeparator(f) && IsSeparator(p)) || AsciiLower(f) == AsciiLower(p);
     if (!same) return std::string::npos;
+    endsWithSeparator = IsSeparator(f);
     ++i;
   }
   return i;
@@ -66,11 +72,12 @@ std::size_t MatchFolderPrefix(const std::string& path, const std::string& folder
 
 bool IsInsideSetupFolder(const std::string& path, const std::string& setupFolder, IsLeadByteFunction isLeadByte) {
   if (setupFolder.empty()) return ComponentsAreSafe(path, true, isLeadByte);
-  const std::size_t matched = MatchFolderPrefix(path, setupFolder, isLeadByte);
+  bool folderEndsWithSeparator = false;
+  const std::size_t matched = MatchFolderPrefix(path, setupFolder, isLeadByte, folderEndsWithSeparator);
   if (matched == std::string::npos) return false;
   std::size_t rest = matched;
   // A folder text without its final "\" must still end at a component boundary.
-  if (!IsSeparator(setupFolder.back())) {
+  if (!folderEndsWithSeparator) {
     if (rest >= path.size() || !IsSeparator(path[rest])) return false;
   }
   while (rest < path.size() && IsSeparator(path[rest])) ++rest;
