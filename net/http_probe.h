@@ -5,14 +5,13 @@
 
 namespace net {
 
-// Bounds for the request: the probe blocks the dialog's start, and WinINet's defaults
-// would leave a black-holed host blocking it for a minute or more.
-constexpr unsigned long kHttpConnectTimeoutMs = 1500;
-constexpr unsigned long kHttpSendTimeoutMs = 1500;
-constexpr unsigned long kHttpReceiveTimeoutMs = 1500;
+// The probe blocks the dialog's start, and WinINet's own time-outs are not reliable
+// (Wine ignores them; a black-holed host then holds the request for two minutes), so
+// the whole request gets a deadline of its own.
+constexpr unsigned long kHttpDeadlineMs = 1500;
 
-// True once any response arrives for a cache-bypassing GET of `url`, whatever its
-// status; nothing is read. Failures are silent.
+// True once any response arrives within the deadline for a cache-bypassing GET of
+// `url`, whatever its status; nothing is read. Failures are silent.
 bool HttpPageAnswers(const std::string& url);
 
 }  // namespace net
