@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/language.h"
@@ -106,24 +107,15 @@ TEST_F(MessageBoxTest, TwoThreadsNeverBothOpenABox) {
     SetEvent(boxOpen);
     WaitForSingleObject(release, 10000);
   };
-  struct Context {
-    int result;
-  } context{-1};
-  HANDLE worker = CreateThread(
-      nullptr, 0,
-      [](void* p) -> DWORD {
-        static_cast<Context*>(p)->result = ShowMessage("worker", MB_ICONEXCLAMATION);
-        return 0;
-      },
-      &context, 0, nullptr);
+  int workerResult = -1;
+  std::thread worker([&] { workerResult = ShowMessage("worker", MB_ICONEXCLAMATION); });
   ASSERT_EQ(WaitForSingleObject(boxOpen, 10000), WAIT_OBJECT_0);
   EXPECT_EQ(ShowMessage("main", MB_YESNO | MB_ICONQUESTION), IDYES);
   SetEvent(release);
-  WaitForSingleObject(worker, 10000);
-  EXPECT_EQ(context.result, IDOK);
+  worker.join();
+  EXPECT_EQ(workerResult, IDOK);
   ASSERT_EQ(g_shown.size(), 1u);
   EXPECT_EQ(g_shown[0].text, "worker");
-  CloseHandle(worker);
   CloseHandle(boxOpen);
   CloseHandle(release);
 }
