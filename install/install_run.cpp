@@ -1,5 +1,42 @@
 #include "install/install_run.h"
 
+#include "app/message_catalog.h"
+#include "install/completion_post.h"
+#include "install/payload_archive.h"
 #include "install/run_host.h"
+#include "install/setup_file_path.h"
+#include "install/target_folder.h"
+#include "platform/com.h"
 
-void RunInstall(RunHost& host) { host.PostCompletion(); }
+// Buffer sizes of the three folder-field reads (terminator included).
+namespace {
+constexpr int kTargetFolderBuffer = 2600;
+constexpr int kSettingFolderBuffer = 520;
+constexpr int kClientFolderBuffer = 1300;
+}  // namespace
+
+const InstallSystem& RealInstallSystem() {
+  static const InstallSystem system{RealShortcutSystem(), RealRegistryWriter()};
+  return system;
+}
+
+void RunInstall(RunHost& host) { RunInstallFrom(RunningSetupFilePath(), host, RealInstallSystem()); }
+
+void RunInstallFrom(const std::string& setupFilePath, RunHost& host, const InstallSystem& system) {
+  // Declared in this order so that the completion is posted before COM is uninitialised,
+  // and the installed-files list goes last.
+  PayloadArchive archive;
+  const platform::ComApartment com;  // the shell links of the shortcut stage need it
+  const CompletionPost completion(host);
+
+  const std::string target = ReadTargetFolder(host, kTargetFolderBuffer);
+  host.SetStatusText(CatalogText(719));
+  archive.ExtractSetupFile(setupFilePath, target, host);
+  host.SetStatusText(CatalogText(403));
+  RunShortcutStage(archive, target, host, system.shortcuts);
+  host.SetStatusText(CatalogText(588));
+  WriteUninstallEntry(target, host, system.registry);
+  WriteSetupFolderSetting(ReadTargetFolder(host, kSettingFolderBuffer));
+  WriteClientRegistration(ReadTargetFolder(host, kClientFolderBuffer), system.registry);
+  host.SetStatusText(CatalogText(433));
+}
