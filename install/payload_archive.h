@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class RunHost;
 
@@ -27,4 +28,7 @@ class PayloadArchive {
   // Copies the path with that index into out and returns out's text; null when there is none.
   const char* GetInstalledFile(int index, std::string& out) const;
   void ClearInstalledFiles();
+
+ private:
+  std::vector<std::string> installedFiles_;
 };

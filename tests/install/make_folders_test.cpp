@@ -1,0 +1,71 @@
+// Folder creation on the way to a file, with a recording creator in place of the file system.
+#include "install/make_folders.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Recorder {
+  std::vector<std::string> asked;
+  std::set<std::string> existing;
+  std::string failing;
+
+  CreateFolderFunction Function() {
+    return [this](const char* folder) {
+      asked.push_back(folder);
+      if (folder == failing) return FolderCreation::kFailed;
+      return existing.count(folder) ? FolderCreation::kExists : FolderCreation::kCreated;
+    };
+  }
+};
+
+TEST(MakeFoldersTest, CreatesEveryFolderOnTheWayButNeverTheDriveOrTheFile) {
+  const std::string trail5c = "\x95\x5C";  // one code page 932 character ending in 0x5C
+  struct Case {
+    std::string path;
+    IsLeadByteFunction isLeadByte;
+    std::vector<std::string> folders;
+  } cases[] = {
+      {"C:\\A\\B\\file.txt", IsCp932LeadByte, {"C:\\A", "C:\\A\\B"}},
+      {"C:\\Program Files\\QuorVEX\\x/y.dat", IsCp932LeadByte,
+       {"C:\\Program Files", "C:\\Program Files\\QuorVEX", "C:\\Program Files\\QuorVEX\\x"}},
+      {"C:\\file.txt", IsCp932LeadByte, {}},
+      {"C:\\" + trail5c + "\\a.txt", IsCp932LeadByte, {"C:\\" + trail5c}},
+      // The same bytes in a single-byte code page: 0x5C separates.
+      {"C:\\" + trail5c + "\\a.txt", IsNeverLeadByte, {"C:\\\x95", "C:\\" + trail5c}},
+  };
+  for (const Case& c : cases) {
+    Recorder recorder;
+    EXPECT_EQ(MakeFoldersWith(c.path.c_str(), c.isLeadByte, recorder.Function()), 1) << c.path;
+    EXPECT_EQ(recorder.asked, c.folders) << c.path;
+  }
+}
+
+TEST(MakeFoldersTest, ExistingFoldersCountAsSuccessAndAnyOtherFailureStops) {
+  Recorder existing;
+  existing.existing = {"C:\\A", "C:\\A\\B"};
+  EXPECT_EQ(MakeFoldersWith("C:\\A\\B\\C\\f", IsCp932LeadByte, existing.Function()), 1);
+  EXPECT_EQ(existing.asked.size(), 3u);
+
+  Recorder failing;
+  failing.failing = "C:\\A\\B";
+  EXPECT_EQ(MakeFoldersWith("C:\\A\\B\\C\\f", IsCp932LeadByte, failing.Function()), 0);
+  EXPECT_EQ(failing.asked, (std::vector<std::string>{"C:\\A", "C:\\A\\B"}));
+}
+
+TEST(MakeFoldersTest, APathLongerThanTheWorkingCopyFailsWithoutCreatingAnything) {
+  const std::string longest = "C:\\" + std::string(kMakeFoldersMaxPath - 3 - 2, 'a') + "\\f";
+  ASSERT_EQ(longest.size(), static_cast<std::size_t>(kMakeFoldersMaxPath));
+  Recorder fits;
+  EXPECT_EQ(MakeFoldersWith(longest.c_str(), IsCp932LeadByte, fits.Function()), 1);
+  EXPECT_EQ(fits.asked.size(), 1u);
+  Recorder tooLong;
+  EXPECT_EQ(MakeFoldersWith((longest + "x").c_str(), IsCp932LeadByte, tooLong.Function()), 0);
+  EXPECT_TRUE(tooLong.asked.empty());
+}
+
+}  // namespace
