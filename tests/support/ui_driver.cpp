@@ -1,0 +1,178 @@
+#include "tests/support/ui_driver.h"
+
+#include <vector>
+
+
+namespace uitest {
+
+Process::Process(const std::string& program, const std::string& arguments) {
+  std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+    info_ = PROCESS_INFORMATION{};
+}
+
+Process::~Process() {
+  if (!info_.hProcess) return;
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 10000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool Process::WaitForExit(DWORD timeoutMs) {
+  return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(50);
+  }
+}
+
+namespace {
+
+struct Search {
+  DWORD processId;
+  std::function<bool(HWND)> accepts;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<Search*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  if (!search->accepts(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& accepts, DWORD timeoutMs) {
+  Search search{processId, accepts};
+  WaitUntil(
+      [&] {
+        search.found = nullptr;
+        EnumWindows(&Visit, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
+}
+
+bool IsDialogClass(HWND window) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  return std::string(name) == "#32770";
+}
+
+}  // namespace
+
+HWND WaitForDialog(DWORD processId, int childId, DWORD timeoutMs) {
+  return WaitForWindow(
+      processId, [childId](HWND w) { return IsDialogClass(w) && GetDlgItem(w, childId) != nullptr; }, timeoutMs);
+}
+
+HWND WaitForSetupDialog(DWORD processId, DWORD timeoutMs) { return WaitForDialog(processId, 1000, timeoutMs); }
+
+// The setup dialog has unnamed statics (id 0xFFFF) too; a box is a dialog without a Setup button.
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+  return WaitForWindow(
+      processId,
+      [](HWND w) { return IsDialogClass(w) && GetDlgItem(w, 0xFFFF) != nullptr && GetDlgItem(w, 1000) == nullptr; },
+      timeoutMs);
+}
+
+HWND WaitForWindowTitled(DWORD processId, const std::wstring& caption, DWORD timeoutMs) {
+  return WaitForWindow(processId, [&caption](HWND w) { return TextW(w) == caption; }, timeoutMs);
+}
+
+std::string Text(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::string();
+  std::vector<char> buffer(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::string(buffer.data());
+}
+
+std::wstring TextW(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::wstring();
+  std::vector<wchar_t> buffer(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                      5000, &copied);
+  return std::wstring(buffer.data());
+}
+
+std::string ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
+
+std::string MessageBoxText(HWND box) { return ItemText(box, 0xFFFF); }
+
+void Click(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Answer(HWND box, int buttonId) { Click(box, buttonId); }
+
+bool ItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
+
+bool ItemVisible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+RECT ItemScreenRect(HWND dialog, int id) {
+  HWND item = GetDlgItem(dialog, id);
+  RECT r{};
+  GetClientRect(item, &r);
+  MapWindowPoints(item, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+int Image::Count(COLORREF colour) const {
+  int count = 0;
+  for (COLORREF p : pixels) count += p == colour;
+  return count;
+}
+
+Image CaptureScreen(const RECT& screenRect) {
+  Sleep(400);
+  Image image;
+  image.width = screenRect.right - screenRect.left;
+  image.height = screenRect.bottom - screenRect.top;
+  if (image.width <= 0 || image.height <= 0) return Image{};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = image.width;
+  info.bmiHeader.biHeight = -image.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap && bits) {
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, image.width, image.height, screen, screenRect.left, screenRect.top, SRCCOPY);
+    GdiFlush();
+    const auto* p = static_cast<const unsigned char*>(bits);
+    image.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
+    for (std::size_t i = 0; i < image.pixels.size(); ++i)
+      image.pixels[i] = RGB(p[i * 4 + 2], p[i * 4 + 1], p[i * 4 + 0]);  // BGRA in memory
+    SelectObject(memory, previous);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return image;
+}
+
+}  // namespace uitest

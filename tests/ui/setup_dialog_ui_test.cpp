@@ -1,0 +1,419 @@
+// The real setup program under Wine and Xvfb, driven through its windows as a user would.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/language.h"
+#include "app/message_catalog.h"
+#include "tests/support/ui_driver.h"
+
+namespace {
+
+constexpr int kSetup = 1000, kStart = 1001, kExit = IDCANCEL, kWelcome = 1002, kBrowse = 1006, kStatus = 1008,
+              kProgressArea = 1009, kFolder = 1012, kAnchor = 1015, kFooter = 1016;
+constexpr UINT kProgressMessage = WM_USER + 1;
+constexpr char kSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";
+
+std::string WindowsPath(const char* variable) {
+  const char* unixPath = std::getenv(variable);
+  if (!unixPath || !*unixPath) return std::string();
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void StoreDword(const char* subkey, const char* name, DWORD value) {
+  const std::string key = std::string(kSettingsKey) + "\\" + subkey;
+  RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
+}
+
+void StoreString(const char* subkey, const char* name, const std::string& value) {
+  const std::string key = std::string(kSettingsKey) + "\\" + subkey;
+  RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void DeleteStored(const char* subkey, const char* name) {
+  const std::string key = std::string(kSettingsKey) + "\\" + subkey;
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, key.c_str(), name);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class SetupDialogUi : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setupExe_ = WindowsPath("QX_SETUP_EXE");
+    ASSERT_FALSE(setupExe_.empty()) << "QX_SETUP_EXE names the setup program";
+    // English unless a test says otherwise; no stored folder.
+    StoreDword("OPTION_ETC", "LANGTYPE", 2);
+    DeleteStored("MAIN", "SETUPFOLDER");
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    recordFile_ = std::string(temp) + "qx_ui_launches.txt";
+    DeleteFileA(recordFile_.c_str());
+    SetEnvironmentVariableA("QX_RECORD_FILE", recordFile_.c_str());
+  }
+
+  void TearDown() override {
+    process_.reset();
+    DeleteStored("OPTION_ETC", "LANGTYPE");
+    DeleteStored("MAIN", "SETUPFOLDER");
+    DeleteFileA(recordFile_.c_str());
+  }
+
+  // Starts the setup program and waits for its dialog.
+  HWND Start(const std::string& arguments = "") {
+    process_ = std::make_unique<uitest::Process>(setupExe_, arguments);
+    if (!process_->Started()) return nullptr;
+    return uitest::WaitForSetupDialog(process_->Id());
+  }
+
+  // Answers every box the program shows with OK until condition holds.
+  bool AnswerBoxesUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    return uitest::WaitUntil(
+        [&] {
+          if (condition()) return true;
+          if (HWND box = uitest::WaitForMessageBox(process_->Id(), 0)) {
+            boxTexts_.push_back(uitest::MessageBoxText(box));
+            uitest::Answer(box, IDOK);
+          }
+          return false;
+        },
+        timeoutMs);
+  }
+
+  std::string setupExe_;
+  std::string recordFile_;
+  std::unique_ptr<uitest::Process> process_;
+  std::vector<std::string> boxTexts_;
+};
+
+TEST_F(SetupDialogUi, InstallModeShowsTemplateTextsAndTheDefaultFolder) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(uitest::Text(dialog), "QuorVEX Setup");
+  EXPECT_EQ(uitest::ItemText(dialog, kWelcome).rfind("Welcome to a QuorVEX setup!", 0), 0u);
+  EXPECT_EQ(uitest::ItemText(dialog, kSetup), "Setup");
+  EXPECT_TRUE(uitest::ItemVisible(dialog, kBrowse));
+  EXPECT_EQ(uitest::ItemText(dialog, kFolder), "c:\\Program Files\\QuorVEX");
+  EXPECT_TRUE(uitest::ItemEnabled(dialog, kFolder));
+  // Ready: Setup and browse enabled, Start not.
+  EXPECT_TRUE(uitest::ItemEnabled(dialog, kSetup));
+  EXPECT_TRUE(uitest::ItemEnabled(dialog, kBrowse));
+  EXPECT_FALSE(uitest::ItemEnabled(dialog, kStart));
+  // The folder field takes 259 characters at most.
+  EXPECT_EQ(SendDlgItemMessageA(dialog, kFolder, EM_GETLIMITTEXT, 0, 0), 259);
+}
+
+TEST_F(SetupDialogUi, InstallModeShowsTheStoredFolder) {
+  StoreString("MAIN", "SETUPFOLDER", "D:\\Apps\\Video Phone");
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(uitest::ItemText(dialog, kFolder), "D:\\Apps\\Video Phone");
+}
+
+TEST_F(SetupDialogUi, UninstallModeShowsItsTextsAndTheStoredFolderDisabled) {
+  StoreString("MAIN", "SETUPFOLDER", "D:\\Apps\\Video Phone");
+  HWND dialog = Start("-u");
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(uitest::ItemText(dialog, kWelcome), CatalogTextIn(153, language::kEnglish));
+  EXPECT_EQ(uitest::ItemText(dialog, kSetup), "Uninstall");
+  EXPECT_FALSE(uitest::ItemVisible(dialog, kBrowse));
+  EXPECT_FALSE(uitest::ItemEnabled(dialog, kFolder));
+  EXPECT_EQ(uitest::ItemText(dialog, kFolder), "D:\\Apps\\Video Phone");
+  EXPECT_EQ(uitest::Text(dialog), "QuorVEX Setup");
+}
+
+TEST_F(SetupDialogUi, UninstallModeWithoutAStoredFolderShowsNothing) {
+  HWND dialog = Start("/x-uninstall");  // "-u" inside a word counts
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(uitest::ItemText(dialog, kSetup), "Uninstall");
+  EXPECT_EQ(uitest::ItemText(dialog, kFolder), "");
+}
+
+TEST_F(SetupDialogUi, EnterDoesNothing) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_FALSE(process_->WaitForExit(1500));
+  EXPECT_FALSE(uitest::WaitForMessageBox(process_->Id(), 0));
+  EXPECT_TRUE(IsWindow(dialog));
+}
+
+TEST_F(SetupDialogUi, ExitAsksBeforeCompletionAndNoStays) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  uitest::Click(dialog, kExit);
+  HWND question = uitest::WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(uitest::MessageBoxText(question), CatalogTextIn(434, language::kEnglish));
+  EXPECT_EQ(uitest::Text(question), "Quorvex");
+  uitest::Answer(question, IDNO);
+  EXPECT_FALSE(process_->WaitForExit(1500));
+  EXPECT_TRUE(IsWindow(dialog));
+
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);  // Esc behaves as Exit
+  question = uitest::WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(question);
+  uitest::Answer(question, IDYES);
+  EXPECT_TRUE(process_->WaitForExit(15000));
+}
+
+TEST_F(SetupDialogUi, UninstallModeAsksItsOwnQuestion) {
+  HWND dialog = Start("-u");
+  ASSERT_TRUE(dialog);
+  uitest::Click(dialog, kExit);
+  HWND question = uitest::WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(uitest::MessageBoxText(question), CatalogTextIn(304, language::kEnglish));
+  uitest::Answer(question, IDYES);
+  EXPECT_TRUE(process_->WaitForExit(15000));
+}
+
+// The program without a payload: its install run fails, and the dialog returns to Ready.
+TEST_F(SetupDialogUi, AFailingRunEndsInReady) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  StoreString("MAIN", "SETUPFOLDER", std::string(temp) + "qx_ui_failing");
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(uitest::ItemEnabled(dialog, kSetup));
+  uitest::Click(dialog, kSetup);
+  // Running: Setup and browse disabled (seen at the latest while a run's box is open).
+  ASSERT_TRUE(uitest::WaitUntil([&] { return !uitest::ItemEnabled(dialog, kSetup); }, 10000));
+  EXPECT_FALSE(uitest::ItemEnabled(dialog, kBrowse));
+  EXPECT_FALSE(uitest::ItemEnabled(dialog, kStart));
+  ASSERT_TRUE(AnswerBoxesUntil([&] { return uitest::ItemEnabled(dialog, kSetup); }, 60000));
+  EXPECT_FALSE(boxTexts_.empty()) << "the failing run reports its failure";
+  EXPECT_TRUE(uitest::ItemEnabled(dialog, kBrowse));
+  EXPECT_FALSE(uitest::ItemEnabled(dialog, kStart));
+  // Not completed: Exit still asks.
+  uitest::Click(dialog, kExit);
+  HWND question = uitest::WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(question);
+  EXPECT_EQ(uitest::MessageBoxText(question), CatalogTextIn(434, language::kEnglish));
+  uitest::Answer(question, IDYES);
+  EXPECT_TRUE(process_->WaitForExit(15000));
+}
+
+// A run's warning is open; Exit does not ask (the busy rule answers Yes) and the program
+// ends at once, abandoning the run.
+TEST_F(SetupDialogUi, ExitWhileARunsBoxIsOpenClosesAtOnce) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  StoreString("MAIN", "SETUPFOLDER", std::string(temp) + "qx_ui_failing");
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  uitest::Click(dialog, kSetup);
+  HWND box = uitest::WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(box) << "the run without a payload shows a warning";
+  ASSERT_FALSE(uitest::ItemEnabled(dialog, kSetup)) << "still running";
+  uitest::Click(dialog, kExit);
+  EXPECT_TRUE(process_->WaitForExit(15000));
+}
+
+TEST_F(SetupDialogUi, StartWithoutTheProgramShowsMessage138AndStays) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  SetDlgItemTextA(dialog, kFolder, "C:\\qx_ui_nowhere");
+  // Start is disabled before a completed run; its handler is reached by the command itself.
+  uitest::Click(dialog, kStart);
+  HWND box = uitest::WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(uitest::MessageBoxText(box), CatalogTextIn(138, language::kEnglish));
+  EXPECT_EQ(uitest::Text(box), "QuorVEXSetup");  // the framework's box: the application title
+  uitest::Answer(box, IDOK);
+  EXPECT_FALSE(process_->WaitForExit(1000));
+  EXPECT_TRUE(IsWindow(dialog));
+}
+
+struct AboutCase {
+  int langType;
+  const wchar_t* caption;
+};
+
+// Not yet passing under Wine: the Japanese About box is not found by its caption.
+TEST_F(SetupDialogUi, DISABLED_AboutBoxFollowsTheLanguageRuleAtThatMoment) {
+  const bool japaneseSystem = GetOEMCP() == 932;
+  const wchar_t* japanese = L"QuorVEXSetup\u306E\uFF8A\uFF9E\uFF70\uFF7C\uFF9E\uFF6E\uFF9D\u60C5\u5831";
+  const wchar_t* english = L"About QuorVEXSetup";
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  // The setting is read again when the About box opens, not at start-up.
+  for (const AboutCase& c : {AboutCase{1, japanese}, AboutCase{2, english}, AboutCase{3, japanese},
+                             AboutCase{0, japaneseSystem ? japanese : english}}) {
+    SCOPED_TRACE(c.langType);
+    StoreDword("OPTION_ETC", "LANGTYPE", static_cast<DWORD>(c.langType));
+    PostMessageA(dialog, WM_SYSCOMMAND, 16, 0);
+    HWND about = uitest::WaitForWindowTitled(process_->Id(), c.caption, 15000);
+    ASSERT_TRUE(about);
+    EXPECT_EQ(uitest::ItemText(about, IDOK), "OK");
+    uitest::Answer(about, IDOK);
+    ASSERT_TRUE(uitest::WaitUntil([&] { return !IsWindow(about); }, 10000));
+  }
+}
+
+// --- What the screen shows ----------------------------------------------------------------
+
+TEST_F(SetupDialogUi, BannerIsDrawnAtTheImageAnchor) {
+  const std::string bmp = ReadFile(std::getenv("QX_SKIN_BMP") ? WindowsPath("QX_SKIN_BMP") : "");
+  ASSERT_EQ(bmp.size(), 56214u);
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  const RECT anchor = uitest::ItemScreenRect(dialog, kAnchor);
+  const uitest::Image shot = uitest::CaptureScreen(RECT{anchor.left, anchor.top, anchor.left + 288, anchor.top + 65});
+  ASSERT_EQ(shot.width, 288);
+  int mismatches = 0;
+  for (int y = 0; y < 65; ++y) {
+    for (int x = 0; x < 288; ++x) {
+      const std::size_t at = 54 + static_cast<std::size_t>(64 - y) * 864 + x * 3;  // bottom row first
+      const auto b = static_cast<unsigned char>(bmp[at]), g = static_cast<unsigned char>(bmp[at + 1]),
+                 r = static_cast<unsigned char>(bmp[at + 2]);
+      mismatches += shot.At(x, y) != RGB(r, g, b);
+    }
+  }
+  EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(SetupDialogUi, ProgressBarIsSilverAndAsWideAsTheRuleSays) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  const RECT area = uitest::ItemScreenRect(dialog, kProgressArea);
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  ASSERT_GT(width, 40);
+  const RECT around{area.left, area.top, area.right + 4, area.bottom};
+  // Nothing before the first progress message, nor for a first entry.
+  SendMessageA(dialog, kProgressMessage, 0, 25);
+  EXPECT_EQ(uitest::CaptureScreen(around).Count(RGB(192, 192, 192)), 0);
+
+  SendMessageA(dialog, kProgressMessage, 1, 2);  // half the width
+  const uitest::Image half = uitest::CaptureScreen(around);
+  const int expected = width / 2;
+  const int middle = height / 2;
+  EXPECT_EQ(half.At(expected / 2, middle), RGB(192, 192, 192)) << "filled inside";
+  EXPECT_EQ(half.At(expected - 1, middle), RGB(0, 0, 0)) << "outline at the bar's right edge";
+  EXPECT_EQ(half.At(expected + 2, middle), RGB(255, 255, 255)) << "nothing past the bar";
+  EXPECT_EQ(half.At(0, middle), RGB(0, 0, 0)) << "outline at the left";
+
+  // Past the total the bar stops at the area's edge.
+  SendMessageA(dialog, kProgressMessage, 9, 2);
+  const uitest::Image over = uitest::CaptureScreen(around);
+  EXPECT_EQ(over.At(width - 1, middle), RGB(0, 0, 0));
+  EXPECT_EQ(over.At(width + 2, middle), RGB(255, 255, 255));
+}
+
+// Counts non-white pixels strictly inside the button's outline.
+int InkInside(const uitest::Image& shot) {
+  int ink = 0;
+  for (int y = 1; y < shot.height - 3; ++y)
+    for (int x = 3; x < shot.width - 3; ++x) ink += shot.At(x, y) != RGB(255, 255, 255);
+  return ink;
+}
+
+TEST_F(SetupDialogUi, ADisabledButtonsCaptionIsInvisible) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  ASSERT_FALSE(uitest::ItemEnabled(dialog, kStart));
+  const RECT start = uitest::ItemScreenRect(dialog, kStart);
+  const RECT exit = uitest::ItemScreenRect(dialog, kExit);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(InkInside(uitest::CaptureScreen(start)), 0) << "capture " << i;
+  // The enabled Exit button shows its caption in the dark part of its pulse.
+  EXPECT_TRUE(uitest::WaitUntil([&] { return InkInside(uitest::CaptureScreen(exit)) > 0; }, 20000));
+  // The outline is there on the disabled button.
+  const uitest::Image face = uitest::CaptureScreen(start);
+  EXPECT_GT(face.Count(RGB(0, 0, 0)), 0);
+}
+
+// Not yet passing under Wine: the long text shows no pure-black pixels in the capture.
+TEST_F(SetupDialogUi, DISABLED_StatusLineShowsOnlyItsNewText) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  HWND status = GetDlgItem(dialog, kStatus);
+  SendMessageA(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+  const RECT r = uitest::ItemScreenRect(dialog, kStatus);
+  ASSERT_GT(uitest::CaptureScreen(r).Count(RGB(0, 0, 0)), 0) << "the long text is drawn";
+  SendMessageA(status, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("i"));
+  const uitest::Image shot = uitest::CaptureScreen(r);
+  int inkRight = 0;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 20; x < shot.width; ++x) inkRight += shot.At(x, y) != RGB(255, 255, 255);
+  EXPECT_EQ(inkRight, 0) << "no trace of the old text";
+  EXPECT_EQ(uitest::ItemText(dialog, kStatus), "i");
+}
+
+TEST_F(SetupDialogUi, LinkTakesItsHoverColourUnderThePointer) {
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  HWND link = GetDlgItem(dialog, kFooter);
+  const RECT r = uitest::ItemScreenRect(dialog, kFooter);
+  const RECT shadowed{r.left, r.top, r.right + 1, r.bottom + 1};
+  const uitest::Image idle = uitest::CaptureScreen(shadowed);
+  EXPECT_EQ(idle.Count(RGB(255, 128, 64)), 0);
+  EXPECT_GT(idle.Count(RGB(128, 128, 128)), 0) << "the grey shadow";
+  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  EXPECT_GT(uitest::CaptureScreen(shadowed).Count(RGB(255, 128, 64)), 0);
+  // One pixel past the right edge ends the hover; the edge itself does not.
+  const int width = r.right - r.left;
+  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(width, 2));
+  EXPECT_GT(uitest::CaptureScreen(shadowed).Count(RGB(255, 128, 64)), 0);
+  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(width + 1, 2));
+  EXPECT_EQ(uitest::CaptureScreen(shadowed).Count(RGB(255, 128, 64)), 0);
+}
+
+class HttpHandler {
+ public:
+  explicit HttpHandler(const std::string& command) {
+    RegGetValueA(HKEY_CLASSES_ROOT, kKey, nullptr, RRF_RT_REG_SZ, nullptr, previous_, &previousSize_);
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, command.c_str(), static_cast<DWORD>(command.size() + 1));
+  }
+  ~HttpHandler() {
+    if (previousSize_ > 0 && previous_[0])
+      RegSetKeyValueA(HKEY_CLASSES_ROOT, kKey, nullptr, REG_SZ, previous_, static_cast<DWORD>(strlen(previous_) + 1));
+  }
+
+ private:
+  static constexpr const char* kKey = "http\\shell\\open\\command";
+  char previous_[1024] = {};
+  DWORD previousSize_ = sizeof previous_;
+};
+
+TEST_F(SetupDialogUi, FooterLinkOpensItsAddressOncePerClick) {
+  const std::string recorder = WindowsPath("QX_RECORDER_EXE");
+  ASSERT_TRUE(FileExists(recorder));
+  HttpHandler handler("\"" + recorder + "\" \"%1\"");
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  HWND link = GetDlgItem(dialog, kFooter);
+  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(uitest::WaitUntil([&] { return !ReadFile(recordFile_).empty(); }, 20000));
+  Sleep(2000);  // a second launch would have come by now
+  const std::string launches = ReadFile(recordFile_);
+  EXPECT_EQ(std::count(launches.begin(), launches.end(), '\n'), 1) << launches;
+  EXPECT_NE(launches.find("http://"), std::string::npos) << launches;
+  EXPECT_NE(launches.find("/index.htm"), std::string::npos) << launches;
+  // A second click opens it a second time.
+  PostMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_TRUE(uitest::WaitUntil([&] {
+    const std::string now = ReadFile(recordFile_);
+    return std::count(now.begin(), now.end(), '\n') == 2;
+  }, 20000));
+}
+
+}  // namespace
