@@ -31,8 +31,13 @@ std::string Format(const char* format, const std::string& argument) {
   return text.data();
 }
 
+// "Already exists" counts only for a folder: a file of that name would make every later
+// step fail under a misleading message.
 bool CreateFolder(const std::string& folder) {
-  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+  if (CreateDirectoryA(folder.c_str(), nullptr)) return true;
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The shortcuts of one installed file; false (after the failure is shown) ends the stage.

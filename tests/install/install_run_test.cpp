@@ -1,0 +1,355 @@
+// The install run under Wine: real files, real registry, real shell links; the special
+// folders point into the test's own folder, and the seams make keys, values and shortcut
+// saves fail where the system never would.
+#include "install/install_run.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/language.h"
+#include "app/message_catalog.h"
+#include "install/registration_rows.h"
+#include "platform/unique_handle.h"
+#include "tests/install/run_fixture.h"
+#include "tests/support/recording_run_host.h"
+
+using runtest::FileExists;
+using runtest::FolderExists;
+using runtest::TestFolders;
+
+namespace {
+
+// What the seams make fail; empty: nothing.
+std::string g_failingKey;
+std::string g_failingValue;
+std::string g_failingLink;  // a link path ending with this text is not saved
+
+LONG CreateKeyOrFail(HKEY root, const char* path, HKEY* key) {
+  if (!g_failingKey.empty() && g_failingKey == path) return ERROR_ACCESS_DENIED;
+  return RealRegistryWriter().createKey(root, path, key);
+}
+
+LONG SetValueOrFail(HKEY key, const char* valueName, const BYTE* data, DWORD size) {
+  if (!g_failingValue.empty() && valueName && g_failingValue == valueName) return ERROR_ACCESS_DENIED;
+  return RealRegistryWriter().setValue(key, valueName, data, size);
+}
+
+int CreateShortcutOrFail(const char* linkPath, const char* targetPath, const char* description, const char* arguments) {
+  const std::string link = linkPath;
+  if (!g_failingLink.empty() && link.size() >= g_failingLink.size() &&
+      link.compare(link.size() - g_failingLink.size(), g_failingLink.size(), g_failingLink) == 0)
+    return 0;
+  return CreateShortcut(linkPath, targetPath, description, arguments);
+}
+
+std::string Status(int id) { return std::string("status:") + CatalogText(id); }
+std::string Box(int id) { return std::string("box:") + CatalogText(id); }
+
+const std::vector<runtest::PayloadFile> kFiles = {
+    {"QuorVEXSetup.exe", "MZ setup", 0},
+    {"Quorvex.exe", "MZ main", 0},
+    {"tool.exe", "MZ tool", 0},
+    {"readme.txt", "read me", 0},
+    {"sub\\data.bin", std::string("\0\x01\x02", 3), 0},
+};
+
+class InstallRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    language::SetIndex(language::kEnglish);
+    runtest::DeleteProductKeys();
+    TestFolders::Reset(temp_.Path());
+    g_failingKey.clear();
+    g_failingValue.clear();
+    g_failingLink.clear();
+    system_.shortcuts.folders = TestFolders::Table();
+    system_.shortcuts.createShortcut = &CreateShortcutOrFail;
+    system_.registry = RegistryWriter{&CreateKeyOrFail, &SetValueOrFail};
+    target_ = temp_.Path() + "\\App";
+    setupFile_ = temp_.Path() + "\\setup.exe";
+    runtest::WriteSetupFile(setupFile_, kFiles);
+    host_.SetFolderText(target_);
+  }
+  void TearDown() override { runtest::DeleteProductKeys(); }
+
+  void Run() {
+    const BoxRecording boxes(host_);
+    RunInstallFrom(setupFile_, host_, system_);
+  }
+
+  std::string Group() const { return TestFolders::programs + "\\Veldranos system\\QuorVEX"; }
+  std::string Installed(const std::string& name) const { return target_ + "\\" + name; }
+
+  // The events of a clean extraction of kFiles.
+  std::vector<std::string> ExtractionEvents() const {
+    std::vector<std::string> events;
+    for (size_t i = 0; i < kFiles.size(); ++i) {
+      events.push_back("status:" + kFiles[i].name);
+      events.push_back("progress:" + std::to_string(i) + "/" + std::to_string(kFiles.size()));
+    }
+    return events;
+  }
+
+  std::string ListBytes() const {
+    std::string bytes;
+    return runtest::ReadBytes(target_ + "\\Uninstall.txt", bytes) ? bytes : std::string("<no list>");
+  }
+
+  std::string ListOf(std::vector<std::string> names) const {
+    std::string bytes;
+    for (const std::string& name : names) bytes += Installed(name) + "\n";
+    return bytes;
+  }
+
+  void ExpectRowsThreeToFourteen(const std::string& folder) const {
+    const runtest::RegistryValue setting =
+        runtest::ReadRegistryValue(HKEY_CURRENT_USER, "SOFTWARE\\VELDRANOS\\QUORVEX\\MAIN", "SETUPFOLDER");
+    EXPECT_EQ(setting.data, folder + std::string(1, '\0'));
+    for (const RegistryRow& row : ClientRegistrationRows(folder)) {
+      const runtest::RegistryValue value = runtest::ReadRegistryValue(
+          HKEY_LOCAL_MACHINE, row.key, row.valueName.empty() ? nullptr : row.valueName.c_str());
+      EXPECT_TRUE(value.present) << row.key << " " << row.valueName;
+      EXPECT_EQ(value.data, row.data.empty() ? std::string() : row.data + std::string(1, '\0')) << row.key;
+    }
+  }
+
+  runtest::TempFolder temp_;
+  InstallSystem system_{RealShortcutSystem(), RealRegistryWriter()};
+  RecordingRunHost host_;
+  std::string target_;
+  std::string setupFile_;
+};
+
+TEST_F(InstallRunTest, SuccessfulRunReportsInOrderAndPostsOnce) {
+  Run();
+  std::vector<std::string> expected = {Status(719)};
+  for (const std::string& event : ExtractionEvents()) expected.push_back(event);
+  for (const std::string& event : {Status(403), Status(588), Status(433), std::string("completion")})
+    expected.push_back(event);
+  EXPECT_EQ(host_.Events(), expected);
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_EQ(host_.FolderReads(), (std::vector<int>{2600, 520, 1300}));
+}
+
+TEST_F(InstallRunTest, ProgramsGetExactlyFourShortcutsAndEveryFileItsLine) {
+  Run();
+  EXPECT_TRUE(FileExists(Group() + "\\QuorVEX Uninstall.lnk"));
+  EXPECT_TRUE(FileExists(Group() + "\\Quorvex.lnk"));
+  EXPECT_TRUE(FileExists(Group() + "\\tool.lnk"));
+  EXPECT_TRUE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
+  int links = 0;
+  for (const std::string& folder : {Group(), TestFolders::desktop}) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++links;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  EXPECT_EQ(links, 4);
+  EXPECT_EQ(ListBytes(), ListOf({"QuorVEXSetup.exe", "Quorvex.exe", "tool.exe", "readme.txt", "sub\\data.bin"}));
+  const runtest::RegistryValue uninstall =
+      runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString");
+  EXPECT_EQ(uninstall.data, target_ + "\\QuorVEXSetup.exe -u" + std::string(1, '\0'));
+  ExpectRowsThreeToFourteen(target_ + "\\");
+}
+
+TEST_F(InstallRunTest, SetupFileThatCannotBeOpenedStillWritesRowsThreeToFourteen) {
+  setupFile_ = temp_.Path() + "\\missing.exe";
+  Run();
+  EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), Box(435), "failed", Status(403), Status(588),
+                                                      Status(433), "completion"}));
+  EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
+  EXPECT_FALSE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
+  EXPECT_EQ(ListBytes(), "<no list>");
+  EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+  ExpectRowsThreeToFourteen(target_ + "\\");
+}
+
+TEST_F(InstallRunTest, DestinationHeldOpenWithoutSharingFailsTheExtraction) {
+  CreateDirectoryA(target_.c_str(), nullptr);
+  const platform::UniqueFile held(CreateFileA(Installed("tool.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(held.IsValid());
+  Run();
+  const std::string opened = "box:A file does not open.\n" + Installed("tool.exe");
+  EXPECT_EQ(host_.Events(),
+            (std::vector<std::string>{Status(719), "status:QuorVEXSetup.exe", "progress:0/5", "status:Quorvex.exe",
+                                      "progress:1/5", "status:tool.exe", opened, Box(436), "failed", Status(403),
+                                      Status(588), Status(433), "completion"}));
+  EXPECT_TRUE(FileExists(Installed("Quorvex.exe")));  // nothing is rolled back
+  EXPECT_FALSE(FileExists(Installed("readme.txt")));
+  EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
+  EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+  ExpectRowsThreeToFourteen(target_ + "\\");
+}
+
+// A failure of the shortcut stage: its box after status 403, the flag, the stage ended
+// there, no Add/Remove Programs entry, rows 3 to 14 written all the same.
+struct ShortcutFailure {
+  const char* name;
+  int catalogId;
+  const char* boxText;  // when the box is a formatted one
+  std::vector<std::string> listed;  // "<no list>" alone: no list at all
+  std::vector<std::string> links;   // shortcuts that exist afterwards, below the test folder
+};
+
+class ShortcutStageFailureTest : public InstallRunTest, public ::testing::WithParamInterface<ShortcutFailure> {
+ protected:
+  void MakeFault(const std::string& name) {
+    if (name == "ProgramsUnobtainable") TestFolders::programsFails = true;
+    if (name == "FileWhereMakerFolderGoes") runtest::WriteBytes(TestFolders::programs + "\\Veldranos system", "x");
+    if (name == "FileWhereGroupFolderGoes") {
+      CreateDirectoryA((TestFolders::programs + "\\Veldranos system").c_str(), nullptr);
+      runtest::WriteBytes(Group(), "x");
+    }
+    if (name == "DesktopUnobtainable") TestFolders::desktopFails = true;
+    if (name == "ShortcutSaveFails") g_failingLink = "\\tool.lnk";
+  }
+};
+
+TEST_P(ShortcutStageFailureTest, ShowsItsBoxSetsTheFlagAndEndsTheStage) {
+  const ShortcutFailure& c = GetParam();
+  MakeFault(c.name);
+  platform::UniqueFile heldList;
+  if (std::string(c.name) == "ListHeldOpenWithoutSharing") {
+    CreateDirectoryA(target_.c_str(), nullptr);
+    heldList.Reset(CreateFileA((target_ + "\\Uninstall.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(heldList.IsValid());
+  }
+  Run();
+  heldList.Reset();
+  std::vector<std::string> expected = {Status(719)};
+  for (const std::string& event : ExtractionEvents()) expected.push_back(event);
+  const std::string box = c.boxText ? std::string("box:") + c.boxText : Box(c.catalogId);
+  for (const std::string& event : {Status(403), box, std::string("failed"), Status(588), Status(433),
+                                   std::string("completion")})
+    expected.push_back(event);
+  EXPECT_EQ(host_.Events(), expected);
+  if (c.listed.size() == 1 && c.listed[0] == "<no list>") {
+    EXPECT_EQ(ListBytes(), "<no list>");
+  } else {
+    EXPECT_EQ(ListBytes(), ListOf(c.listed));
+  }
+  for (const std::string& link : c.links) EXPECT_TRUE(FileExists(temp_.Path() + link)) << link;
+  EXPECT_FALSE(FileExists(Group() + "\\tool.lnk"));
+  EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+  ExpectRowsThreeToFourteen(target_ + "\\");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ShortcutStageFailureTest,
+    ::testing::Values(
+        ShortcutFailure{"ProgramsUnobtainable", 557, nullptr, {"<no list>"}, {}},
+        ShortcutFailure{"FileWhereMakerFolderGoes", 556, nullptr, {"<no list>"}, {}},
+        ShortcutFailure{"FileWhereGroupFolderGoes", 555, nullptr, {"<no list>"}, {}},
+        // The held list stays as it was: empty, no line added.
+        ShortcutFailure{"ListHeldOpenWithoutSharing", 307, nullptr, {}, {}},
+        // The uninstall shortcut came first and stays; the list holds the line before.
+        ShortcutFailure{"DesktopUnobtainable", 458, nullptr, {"QuorVEXSetup.exe"},
+                        {"\\Programs\\Veldranos system\\QuorVEX\\QuorVEX Uninstall.lnk"}},
+        ShortcutFailure{"ShortcutSaveFails", 401, "Shortcut cannot be registered.(tool)",
+                        {"QuorVEXSetup.exe", "Quorvex.exe"},
+                        {"\\Programs\\Veldranos system\\QuorVEX\\QuorVEX Uninstall.lnk",
+                         "\\Programs\\Veldranos system\\QuorVEX\\Quorvex.lnk", "\\Desktop\\QuorVEX.lnk"}}),
+    [](const ::testing::TestParamInfo<ShortcutFailure>& info) { return std::string(info.param.name); });
+
+TEST_F(InstallRunTest, ExistingGroupFoldersAndLinksCountAsCreated) {
+  Run();
+  host_.Clear();
+  Run();
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_TRUE(host_.EventsOf("box").empty());
+  EXPECT_EQ(ListBytes(), ListOf({"QuorVEXSetup.exe", "Quorvex.exe", "tool.exe", "readme.txt", "sub\\data.bin"}));
+}
+
+// The Add/Remove Programs entry: a key or value the registry refuses.
+struct RegistryFailure {
+  const char* name;
+  const char* failingKey;
+  const char* failingValue;
+  int catalogId;
+  bool displayNameWritten;
+};
+
+class UninstallEntryFailureTest : public InstallRunTest, public ::testing::WithParamInterface<RegistryFailure> {};
+
+TEST_P(UninstallEntryFailureTest, ShowsItsBoxAfterStatus588AndSetsTheFlag) {
+  const RegistryFailure& c = GetParam();
+  g_failingKey = c.failingKey;
+  g_failingValue = c.failingValue;
+  Run();
+  std::vector<std::string> events = host_.Events();
+  ASSERT_GE(events.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(events.end() - 5, events.end()),
+            (std::vector<std::string>{Status(588), Box(c.catalogId), "failed", Status(433), "completion"}));
+  EXPECT_EQ(host_.EventsOf("box").size(), 1u);
+  EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "DisplayName").present,
+            c.displayNameWritten);
+  EXPECT_FALSE(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").present);
+  EXPECT_TRUE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
+  ExpectRowsThreeToFourteen(target_ + "\\");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UninstallEntryFailureTest,
+    ::testing::Values(RegistryFailure{"KeyRefused", kUninstallEntryKey, "", 305, false},
+                      RegistryFailure{"DisplayNameRefused", "", "DisplayName", 306, false},
+                      RegistryFailure{"UninstallStringRefused", "", "UninstallString", 306, true}),
+    [](const ::testing::TestParamInfo<RegistryFailure>& info) { return std::string(info.param.name); });
+
+TEST_F(InstallRunTest, RefusedClientRegistrationKeysAreSilent) {
+  g_failingKey = kClientRegistrationKey;
+  Run();
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_TRUE(host_.EventsOf("box").empty());
+  EXPECT_FALSE(runtest::ReadRegistryValue(HKEY_LOCAL_MACHINE, kClientRegistrationKey, nullptr).present);
+  // The rows after the refused one are still written.
+  EXPECT_TRUE(runtest::ReadRegistryValue(HKEY_LOCAL_MACHINE, std::string(kClientRegistrationKey) + "\\shell\\open\\command",
+                                         nullptr).present);
+}
+
+TEST_F(InstallRunTest, FolderWithAndWithoutTrailingBackslashInstallsToTheSamePlace) {
+  for (const std::string& typed : {target_, target_ + "\\"}) {
+    SCOPED_TRACE(typed);
+    host_.Clear();
+    host_.SetFolderText(typed);
+    Run();
+    EXPECT_FALSE(host_.Failed());
+    EXPECT_EQ(ListBytes(), ListOf({"QuorVEXSetup.exe", "Quorvex.exe", "tool.exe", "readme.txt", "sub\\data.bin"}));
+    EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").data,
+              target_ + "\\QuorVEXSetup.exe -u" + std::string(1, '\0'));
+    ExpectRowsThreeToFourteen(target_ + "\\");
+  }
+}
+
+TEST_F(InstallRunTest, EmptyFolderFieldInstallsIntoTheCurrentFolder) {
+  char previous[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  const std::string here = temp_.Path() + "\\Here";
+  CreateDirectoryA(here.c_str(), nullptr);
+  ASSERT_TRUE(SetCurrentDirectoryA(here.c_str()));
+  // Flat names only: the folder creation on the way skips a path's first separator (the
+  // drive's), so a relative "sub\\file" finds no "sub" made for it.
+  runtest::WriteSetupFile(setupFile_, {kFiles[0], kFiles[1], kFiles[2], kFiles[3]});
+  host_.SetFolderText("");
+  Run();
+  SetCurrentDirectoryA(previous);
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_TRUE(host_.EventsOf("box").empty()) << ::testing::PrintToString(host_.EventsOf("box"));
+  std::string list;
+  ASSERT_TRUE(runtest::ReadBytes(here + "\\Uninstall.txt", list));
+  EXPECT_EQ(list, "QuorVEXSetup.exe\nQuorvex.exe\ntool.exe\nreadme.txt\n");
+  EXPECT_TRUE(FileExists(here + "\\readme.txt"));
+  EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").data,
+            std::string("QuorVEXSetup.exe -u") + std::string(1, '\0'));
+  ExpectRowsThreeToFourteen("");
+}
+
+}  // namespace
