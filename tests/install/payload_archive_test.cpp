@@ -1,0 +1,154 @@
+// The extraction stage under Wine on the real file system, with archives made by the
+// archive writer: folders made on the way, data and times written, damaged files refused
+// before anything is written, and a missing setup file.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "install/archive_writer.h"
+#include "install/payload_archive.h"
+#include "tests/support/recording_run_host.h"
+
+namespace {
+
+class StringSink : public archive::ByteSink {
+ public:
+  bool Write(const std::uint8_t* bytes, std::size_t length) override {
+    text.append(reinterpret_cast<const char*>(bytes), length);
+    return true;
+  }
+  std::string text;
+};
+
+struct Entry {
+  std::string name;
+  std::string data;
+};
+
+// 2021-03-04 05:06:07.5 UTC: the half second must be cut off.
+constexpr std::uint64_t kWriteTime = 132592755675000000ull;
+
+std::string MakeSetupFile(const std::vector<Entry>& entries) {
+  StringSink sink;
+  sink.text = "MZ-image";
+  archive::ArchiveWriter writer(sink);
+  for (const Entry& entry : entries) {
+    archive::EntryRecord record;
+    record.attributes = FILE_ATTRIBUTE_ARCHIVE;
+    record.creationTime = record.lastAccessTime = record.lastWriteTime = kWriteTime;
+    record.fileSizeLow = static_cast<std::uint32_t>(entry.data.size());
+    std::copy(entry.name.begin(), entry.name.end(), record.fileName.begin());
+    EXPECT_EQ(writer.BeginEntry(record), archive::WriteResult::kOk);
+    EXPECT_EQ(writer.WriteData(reinterpret_cast<const std::uint8_t*>(entry.data.data()), entry.data.size()),
+              archive::WriteResult::kOk);
+  }
+  EXPECT_EQ(writer.Finish(), archive::WriteResult::kOk);
+  return sink.text;
+}
+
+class PayloadArchiveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    root_ = std::string(temp) + "qx-payload-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(root_.c_str(), nullptr);
+    target_ = root_ + "target\\deeper\\";
+  }
+  void TearDown() override {
+    std::string command = "cmd /c rmdir /s /q \"" + root_ + "\" >nul 2>nul";
+    system(command.c_str());
+  }
+  std::string WriteSetup(const std::string& bytes) {
+    const std::string path = root_ + "setup.exe";
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
+  }
+  static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  static std::string Read(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string text(1 << 16, '\0');
+    DWORD got = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    CloseHandle(file);
+    text.resize(got);
+    return text;
+  }
+
+  std::string root_;
+  std::string target_;
+};
+
+TEST_F(PayloadArchiveTest, WritesFilesFoldersAndTimesToTheSecond) {
+  const std::string setup = WriteSetup(MakeSetupFile({{"sub\\dir\\a.txt", "alpha"}, {"b.txt", ""}}));
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(setup, target_, host);
+  }
+  EXPECT_FALSE(host.Failed());
+  EXPECT_TRUE(host.EventsOf("box").empty());
+  EXPECT_EQ(Read(target_ + "sub\\dir\\a.txt"), "alpha");
+  EXPECT_TRUE(Exists(target_ + "b.txt"));
+  EXPECT_EQ(host.EventsOf("progress"), (std::vector<std::string>{"0/2", "1/2"}));
+  std::string listed;
+  ASSERT_NE(archive.GetInstalledFile(0, listed), nullptr);
+  EXPECT_EQ(listed, target_ + "sub\\dir\\a.txt");
+
+  HANDLE file = CreateFileA((target_ + "sub\\dir\\a.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  FILETIME write{};
+  GetFileTime(file, nullptr, nullptr, &write);
+  CloseHandle(file);
+  const std::uint64_t got = static_cast<std::uint64_t>(write.dwHighDateTime) << 32 | write.dwLowDateTime;
+  EXPECT_EQ(got, archive::WholeSeconds(kWriteTime));
+}
+
+TEST_F(PayloadArchiveTest, DamagedAreaIsRefusedBeforeAnyFileIsWritten) {
+  std::string bytes = MakeSetupFile({{"a.txt", "alpha"}, {"b.txt", "beta"}});
+  bytes[bytes.size() - archive::kTrailerSize - 1] ^= 0x01;  // last data byte of b.txt
+  const std::string setup = WriteSetup(bytes);
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(setup, target_, host);
+  }
+  EXPECT_TRUE(host.Failed());
+  EXPECT_FALSE(Exists(target_ + "a.txt"));
+  std::string listed;
+  EXPECT_EQ(archive.GetInstalledFile(0, listed), nullptr);
+}
+
+TEST_F(PayloadArchiveTest, UnsafeNameIsRefusedAndNothingIsWritten) {
+  const std::string setup = WriteSetup(MakeSetupFile({{"a.txt", "alpha"}, {"..\\escape.txt", "x"}}));
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(setup, target_, host);
+  }
+  EXPECT_TRUE(host.Failed());
+  EXPECT_FALSE(Exists(target_ + "a.txt"));
+  EXPECT_FALSE(Exists(root_ + "target\\escape.txt"));
+}
+
+TEST_F(PayloadArchiveTest, MissingSetupFileShowsABoxAndFails) {
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(root_ + "none.exe", target_, host);
+  }
+  EXPECT_TRUE(host.Failed());
+  EXPECT_EQ(host.EventsOf("box").size(), 1u);
+}
+
+}  // namespace
