@@ -48,18 +48,11 @@ up() {
   echo "nameserver 127.0.0.1" >"/etc/netns/$c/resolv.conf"
   hosts notice1.qx.test
 
-  # The prefix is made (or found) as usual, then its server is restarted inside the
-  # client namespace, so the sockets of the programs run there are made there.
+  # The prefix is made (or found) as usual; wine-run starts its server inside the client
+  # namespace, so the sockets of the programs run there are made there.
   mkdir -p "$root" && root=$(cd "$root" && pwd)
-  "$wine_run" "$root" cmd.exe /c exit >/dev/null 2>&1 || true
   WINEPREFIX="$root/prefix" "$server" -k 2>/dev/null || true
-  WINEPREFIX="$root/prefix" "$server" -w 2>/dev/null || true
-  WINEPREFIX="$root/prefix" ip netns exec "$c" "$server" -f -p >/dev/null 2>&1 &
-  echo $! >"$root/wineserver.pid"
-  for _ in $(seq 50); do
-    [ -n "$(ip netns pids "$c")" ] && break
-    sleep 0.1
-  done
+  QX_NETNS=$c "$wine_run" "$root" cmd.exe /c exit >/dev/null 2>&1 || true
   set +e
 }
 
