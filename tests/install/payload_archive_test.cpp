@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "app/message_catalog.h"
+#include "install/archive_format.h"
 #include "install/archive_writer.h"
 #include "install/payload_archive.h"
 #include "tests/support/recording_run_host.h"
@@ -122,6 +125,7 @@ TEST_F(PayloadArchiveTest, DamagedAreaIsRefusedBeforeAnyFileIsWritten) {
     archive.ExtractSetupFile(setup, target_, host);
   }
   EXPECT_TRUE(host.Failed());
+  EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(436)}));
   EXPECT_FALSE(Exists(target_ + "a.txt"));
   std::string listed;
   EXPECT_EQ(archive.GetInstalledFile(0, listed), nullptr);
@@ -136,6 +140,7 @@ TEST_F(PayloadArchiveTest, UnsafeNameIsRefusedAndNothingIsWritten) {
     archive.ExtractSetupFile(setup, target_, host);
   }
   EXPECT_TRUE(host.Failed());
+  EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(436)}));
   EXPECT_FALSE(Exists(target_ + "a.txt"));
   EXPECT_FALSE(Exists(root_ + "target\\escape.txt"));
 }
@@ -148,7 +153,105 @@ TEST_F(PayloadArchiveTest, MissingSetupFileShowsABoxAndFails) {
     archive.ExtractSetupFile(root_ + "none.exe", target_, host);
   }
   EXPECT_TRUE(host.Failed());
-  EXPECT_EQ(host.EventsOf("box").size(), 1u);
+  EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(435)}));
+}
+
+TEST_F(PayloadArchiveTest, AnAreaLargerThanTheFileIsRefusedBeforeAnyRead) {
+  std::string bytes = MakeSetupFile({{"a.txt", "alpha"}});
+  // areaSize, complemented, as the trailer stores it: far more than the file holds.
+  archive::WriteLe32(reinterpret_cast<std::uint8_t*>(&bytes[bytes.size() - 8]), ~0x7FFFFFFFu);
+  const std::string setup = WriteSetup(bytes);
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(setup, target_, host);
+  }
+  EXPECT_TRUE(host.Failed());
+  EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(436)}));
+  EXPECT_FALSE(Exists(target_ + "a.txt"));
+}
+
+TEST_F(PayloadArchiveTest, AnExistingLongerFileIsTruncated) {
+  CreateDirectoryA((root_ + "target").c_str(), nullptr);
+  CreateDirectoryA(target_.c_str(), nullptr);
+  HANDLE old = CreateFileA((target_ + "a.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(old, "an earlier, much longer file", 28, &written, nullptr);
+  CloseHandle(old);
+  const std::string setup = WriteSetup(MakeSetupFile({{"a.txt", "new"}}));
+  RecordingRunHost host;
+  PayloadArchive archive;
+  archive.ExtractSetupFile(setup, target_, host);
+  EXPECT_FALSE(host.Failed());
+  EXPECT_EQ(Read(target_ + "a.txt"), "new");
+}
+
+TEST_F(PayloadArchiveTest, ADestinationThatCannotBeOpenedShows516Then436AndKeepsEarlierFiles) {
+  // A folder where the second file should go: it cannot be opened for writing.
+  CreateDirectoryA((root_ + "target").c_str(), nullptr);
+  CreateDirectoryA(target_.c_str(), nullptr);
+  CreateDirectoryA((target_ + "b.txt").c_str(), nullptr);
+  const std::string setup = WriteSetup(MakeSetupFile({{"a.txt", "alpha"}, {"b.txt", "beta"}, {"c.txt", "gamma"}}));
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(setup, target_, host);
+  }
+  EXPECT_TRUE(host.Failed());
+  const std::string format = CatalogText(516);
+  std::string first = format.substr(0, format.find("%s")) + target_ + "b.txt";
+  EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{first, CatalogText(436)}));
+  EXPECT_EQ(host.EventsOf("status"), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(host.EventsOf("progress"), (std::vector<std::string>{"0/3"}));
+  std::string listed;
+  ASSERT_NE(archive.GetInstalledFile(0, listed), nullptr);
+  EXPECT_EQ(listed, target_ + "a.txt");
+  EXPECT_EQ(archive.GetInstalledFile(1, listed), nullptr);
+  EXPECT_FALSE(Exists(target_ + "c.txt"));
+}
+
+// Under code page 932 the folder name 0x95 0x5C is one character whose trail byte is a backslash:
+// one folder, not two.
+TEST_F(PayloadArchiveTest, ATrailByte5CIsNoSeparatorOnAJapaneseSystem) {
+  if (GetACP() != 932) GTEST_SKIP() << "needs code page 932 (LC_ALL=ja_JP.UTF-8)";
+  const std::string folder = "\x95\x5C";
+  const std::string setup = WriteSetup(MakeSetupFile({{folder + "\\a.txt", "alpha"}}));
+  RecordingRunHost host;
+  PayloadArchive archive;
+  archive.ExtractSetupFile(setup, target_, host);
+  EXPECT_FALSE(host.Failed());
+  EXPECT_EQ(Read(target_ + folder + "\\a.txt"), "alpha");
+  // Cut at the trail byte, the lead byte alone would have become a folder of its own.
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((target_ + "*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    const std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  EXPECT_EQ(names, (std::vector<std::string>{folder}));
+}
+
+// A setup program signed by the test's fixture (osslsigncode, throw-away certificate):
+// its payload lies before the certificate table and still extracts whole.
+TEST_F(PayloadArchiveTest, ASignedSetupProgramStillFindsItsPayload) {
+  const char* signedSetup = std::getenv("QX_SIGNED_SETUP");
+  if (!signedSetup) GTEST_SKIP() << "QX_SIGNED_SETUP not set";
+  RecordingRunHost host;
+  PayloadArchive archive;
+  {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(signedSetup, target_, host);
+  }
+  EXPECT_FALSE(host.Failed());
+  EXPECT_TRUE(host.EventsOf("box").empty());
+  EXPECT_TRUE(Exists(target_ + "QuorVEX.exe"));
+  EXPECT_TRUE(Exists(target_ + "bin\\quorvex_codec.dll"));
+  EXPECT_EQ(Read(target_ + "readme.txt"), Read(std::getenv("QX_SAMPLE_README")));
 }
 
 }  // namespace
