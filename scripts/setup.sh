@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb x11-apps imagemagick locales
-  iproute2 tcpdump osslsigncode liblnk-utils util-linux
+  iproute2 tcpdump osslsigncode openssl liblnk-utils util-linux
 )
 
 sudo=""
