@@ -84,18 +84,21 @@ class PayloadArchiveTest : public ::testing::Test {
     return text;
   }
 
+  // Extracts the setup file into target_, the boxes recorded as events of host.
+  void Extract(const std::string& setupPath) {
+    BoxRecording boxes(host);
+    archive.ExtractSetupFile(setupPath, target_, host);
+  }
+
   std::string root_;
   std::string target_;
+  RecordingRunHost host;
+  PayloadArchive archive;
 };
 
 TEST_F(PayloadArchiveTest, WritesFilesFoldersAndTimesToTheSecond) {
   const std::string setup = WriteSetup(MakeSetupFile({{"sub\\dir\\a.txt", "alpha"}, {"b.txt", ""}}));
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(setup, target_, host);
-  }
+  Extract(setup);
   EXPECT_FALSE(host.Failed());
   EXPECT_TRUE(host.EventsOf("box").empty());
   EXPECT_EQ(Read(target_ + "sub\\dir\\a.txt"), "alpha");
@@ -118,12 +121,7 @@ TEST_F(PayloadArchiveTest, DamagedAreaIsRefusedBeforeAnyFileIsWritten) {
   std::string bytes = MakeSetupFile({{"a.txt", "alpha"}, {"b.txt", "beta"}});
   bytes[bytes.size() - archive::kTrailerSize - 1] ^= 0x01;  // last data byte of b.txt
   const std::string setup = WriteSetup(bytes);
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(setup, target_, host);
-  }
+  Extract(setup);
   EXPECT_TRUE(host.Failed());
   EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(436)}));
   EXPECT_FALSE(Exists(target_ + "a.txt"));
@@ -133,12 +131,7 @@ TEST_F(PayloadArchiveTest, DamagedAreaIsRefusedBeforeAnyFileIsWritten) {
 
 TEST_F(PayloadArchiveTest, UnsafeNameIsRefusedAndNothingIsWritten) {
   const std::string setup = WriteSetup(MakeSetupFile({{"a.txt", "alpha"}, {"..\\escape.txt", "x"}}));
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(setup, target_, host);
-  }
+  Extract(setup);
   EXPECT_TRUE(host.Failed());
   EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(436)}));
   EXPECT_FALSE(Exists(target_ + "a.txt"));
@@ -146,12 +139,7 @@ TEST_F(PayloadArchiveTest, UnsafeNameIsRefusedAndNothingIsWritten) {
 }
 
 TEST_F(PayloadArchiveTest, MissingSetupFileShowsABoxAndFails) {
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(root_ + "none.exe", target_, host);
-  }
+  Extract(root_ + "none.exe");
   EXPECT_TRUE(host.Failed());
   EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(435)}));
 }
@@ -161,12 +149,7 @@ TEST_F(PayloadArchiveTest, AnAreaLargerThanTheFileIsRefusedBeforeAnyRead) {
   // areaSize, complemented, as the trailer stores it: far more than the file holds.
   archive::WriteLe32(reinterpret_cast<std::uint8_t*>(&bytes[bytes.size() - 8]), ~0x7FFFFFFFu);
   const std::string setup = WriteSetup(bytes);
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(setup, target_, host);
-  }
+  Extract(setup);
   EXPECT_TRUE(host.Failed());
   EXPECT_EQ(host.EventsOf("box"), (std::vector<std::string>{CatalogText(436)}));
   EXPECT_FALSE(Exists(target_ + "a.txt"));
@@ -180,9 +163,7 @@ TEST_F(PayloadArchiveTest, AnExistingLongerFileIsTruncated) {
   WriteFile(old, "an earlier, much longer file", 28, &written, nullptr);
   CloseHandle(old);
   const std::string setup = WriteSetup(MakeSetupFile({{"a.txt", "new"}}));
-  RecordingRunHost host;
-  PayloadArchive archive;
-  archive.ExtractSetupFile(setup, target_, host);
+  Extract(setup);
   EXPECT_FALSE(host.Failed());
   EXPECT_EQ(Read(target_ + "a.txt"), "new");
 }
@@ -193,12 +174,7 @@ TEST_F(PayloadArchiveTest, ADestinationThatCannotBeOpenedShows516Then436AndKeeps
   CreateDirectoryA(target_.c_str(), nullptr);
   CreateDirectoryA((target_ + "b.txt").c_str(), nullptr);
   const std::string setup = WriteSetup(MakeSetupFile({{"a.txt", "alpha"}, {"b.txt", "beta"}, {"c.txt", "gamma"}}));
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(setup, target_, host);
-  }
+  Extract(setup);
   EXPECT_TRUE(host.Failed());
   const std::string format = CatalogText(516);
   std::string first = format.substr(0, format.find("%s")) + target_ + "b.txt";
@@ -218,9 +194,7 @@ TEST_F(PayloadArchiveTest, ATrailByte5CIsNoSeparatorOnAJapaneseSystem) {
   if (GetACP() != 932) GTEST_SKIP() << "needs code page 932 (LC_ALL=ja_JP.UTF-8)";
   const std::string folder = "\x95\x5C";
   const std::string setup = WriteSetup(MakeSetupFile({{folder + "\\a.txt", "alpha"}}));
-  RecordingRunHost host;
-  PayloadArchive archive;
-  archive.ExtractSetupFile(setup, target_, host);
+  Extract(setup);
   EXPECT_FALSE(host.Failed());
   EXPECT_EQ(Read(target_ + folder + "\\a.txt"), "alpha");
   // Cut at the trail byte, the lead byte alone would have become a folder of its own.
@@ -241,12 +215,7 @@ TEST_F(PayloadArchiveTest, ATrailByte5CIsNoSeparatorOnAJapaneseSystem) {
 TEST_F(PayloadArchiveTest, ASignedSetupProgramStillFindsItsPayload) {
   const char* signedSetup = std::getenv("QX_SIGNED_SETUP");
   if (!signedSetup) GTEST_SKIP() << "QX_SIGNED_SETUP not set";
-  RecordingRunHost host;
-  PayloadArchive archive;
-  {
-    BoxRecording boxes(host);
-    archive.ExtractSetupFile(signedSetup, target_, host);
-  }
+  Extract(signedSetup);
   EXPECT_FALSE(host.Failed());
   EXPECT_TRUE(host.EventsOf("box").empty());
   EXPECT_TRUE(Exists(target_ + "QuorVEX.exe"));
