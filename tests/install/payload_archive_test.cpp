@@ -11,45 +11,26 @@
 
 #include "app/message_catalog.h"
 #include "install/archive_format.h"
-#include "install/archive_writer.h"
 #include "install/payload_archive.h"
+#include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
 
 namespace {
 
-class StringSink : public archive::ByteSink {
- public:
-  bool Write(const std::uint8_t* bytes, std::size_t length) override {
-    text.append(reinterpret_cast<const char*>(bytes), length);
-    return true;
-  }
-  std::string text;
-};
+// 2021-03-04 05:06:07.5 UTC: the half second must be cut off.
+constexpr std::uint64_t kWriteTime = 132592755675000000ull;
 
 struct Entry {
   std::string name;
   std::string data;
 };
 
-// 2021-03-04 05:06:07.5 UTC: the half second must be cut off.
-constexpr std::uint64_t kWriteTime = 132592755675000000ull;
-
 std::string MakeSetupFile(const std::vector<Entry>& entries) {
-  StringSink sink;
-  sink.text = "MZ-image";
-  archive::ArchiveWriter writer(sink);
-  for (const Entry& entry : entries) {
-    archive::EntryRecord record;
-    record.attributes = FILE_ATTRIBUTE_ARCHIVE;
-    record.creationTime = record.lastAccessTime = record.lastWriteTime = kWriteTime;
-    record.fileSizeLow = static_cast<std::uint32_t>(entry.data.size());
-    std::copy(entry.name.begin(), entry.name.end(), record.fileName.begin());
-    EXPECT_EQ(writer.BeginEntry(record), archive::WriteResult::kOk);
-    EXPECT_EQ(writer.WriteData(reinterpret_cast<const std::uint8_t*>(entry.data.data()), entry.data.size()),
-              archive::WriteResult::kOk);
-  }
-  EXPECT_EQ(writer.Finish(), archive::WriteResult::kOk);
-  return sink.text;
+  std::vector<runtest::PayloadFile> files;
+  for (const Entry& entry : entries) files.push_back({entry.name, entry.data, kWriteTime});
+  const std::string image = "MZ-image";
+  const std::vector<std::uint8_t> bytes = runtest::SetupFileBytes({image.begin(), image.end()}, files);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 class PayloadArchiveTest : public ::testing::Test {

@@ -4,10 +4,11 @@
 
 #include <atomic>
 #include <cstring>
+#include <stdexcept>
 
 #include "install/archive_format.h"
+#include "install/archive_writer.h"
 #include "install/registration_rows.h"
-#include "install/sha256.h"
 #include "platform/unique_handle.h"
 
 namespace runtest {
@@ -50,9 +51,31 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(path.c_str());
 }
 
+namespace {
+
+class VectorSink : public archive::ByteSink {
+ public:
+  explicit VectorSink(std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+  bool Write(const std::uint8_t* bytes, std::size_t length) override {
+    bytes_.insert(bytes_.end(), bytes, bytes + length);
+    return true;
+  }
+
+ private:
+  std::vector<std::uint8_t>& bytes_;
+};
+
+// A payload the test cannot write is the test's own fault; GoogleTest reports the exception.
+void Require(archive::WriteResult result) {
+  if (result != archive::WriteResult::kOk) throw std::logic_error(archive::Describe(result));
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> SetupFileBytes(const std::vector<std::uint8_t>& image, const std::vector<PayloadFile>& files) {
   std::vector<std::uint8_t> bytes(image);
-  const std::size_t areaStart = bytes.size();
+  VectorSink sink(bytes);
+  archive::ArchiveWriter writer(sink);
   for (const PayloadFile& file : files) {
     archive::EntryRecord record;
     record.attributes = FILE_ATTRIBUTE_ARCHIVE;
@@ -61,20 +84,10 @@ std::vector<std::uint8_t> SetupFileBytes(const std::vector<std::uint8_t>& image,
     record.lastWriteTime = file.writeTime;
     record.fileSizeLow = static_cast<std::uint32_t>(file.data.size());
     std::memcpy(record.fileName.data(), file.name.data(), file.name.size());
-    std::uint8_t stored[archive::kRecordSize];
-    archive::EncodeRecord(record, stored);
-    bytes.insert(bytes.end(), stored, stored + archive::kRecordSize);
-    for (char c : file.data) bytes.push_back(archive::Complement(static_cast<std::uint8_t>(c)));
+    Require(writer.BeginEntry(record));
+    Require(writer.WriteData(reinterpret_cast<const std::uint8_t*>(file.data.data()), file.data.size()));
   }
-  archive::ArchiveTrailer trailer;
-  trailer.areaSize = static_cast<std::uint32_t>(bytes.size() - areaStart);
-  trailer.entryCount = static_cast<std::uint32_t>(files.size());
-  Sha256 sha;
-  sha.Update(bytes.data() + areaStart, bytes.size() - areaStart);
-  trailer.SetDigest(sha.Finish());
-  std::uint8_t stored[archive::kTrailerSize];
-  archive::EncodeTrailer(trailer, stored);
-  bytes.insert(bytes.end(), stored, stored + archive::kTrailerSize);
+  Require(writer.Finish());
   return bytes;
 }
 
