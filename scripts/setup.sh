@@ -6,7 +6,7 @@ packages=(
   cmake make g++ clang python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
-  wine wine64 xvfb x11-apps imagemagick locales
+  wine wine64 xvfb x11-apps imagemagick locales fonts-ipafont-gothic
   iproute2 tcpdump osslsigncode openssl liblnk-utils util-linux
 )
 
