@@ -147,15 +147,58 @@ def hand_cursor():
     return ico_file([(size, 16, header + pal + bytes(xor) + bytes(mask))], kind=2, hotspots=[(16, 16)])
 
 
+# A 5 x 7 pixel font with just the letters the banner needs.
+GLYPHS = {
+    "Q": (".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"),
+    "V": ("#...#", "#...#", "#...#", "#...#", "#...#", ".#.#.", "..#.."),
+    "E": ("#####", "#....", "#....", "####.", "#....", "#....", "#####"),
+    "X": ("#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"),
+    "a": (".....", ".....", ".###.", "....#", ".####", "#...#", ".####"),
+    "d": ("....#", "....#", ".##.#", "#..##", "#...#", "#...#", ".####"),
+    "e": (".....", ".....", ".###.", "#...#", "#####", "#....", ".###."),
+    "l": (".##..", "..#..", "..#..", "..#..", "..#..", "..#..", ".###."),
+    "m": (".....", ".....", "##.#.", "#.#.#", "#.#.#", "#...#", "#...#"),
+    "n": (".....", ".....", "#.##.", "##..#", "#...#", "#...#", "#...#"),
+    "o": (".....", ".....", ".###.", "#...#", "#...#", "#...#", ".###."),
+    "r": (".....", ".....", "#.##.", "##..#", "#....", "#....", "#...."),
+    "s": (".....", ".....", ".####", "#....", ".###.", "....#", "####."),
+    "t": (".#...", ".#...", "###..", ".#...", ".#...", ".#..#", "..##."),
+    "u": (".....", ".....", "#...#", "#...#", "#...#", "#..##", ".##.#"),
+    "y": (".....", ".....", "#...#", "#...#", ".####", "....#", ".###."),
+    " ": (".....",) * 7,
+}
+
+
+def text_mask(text, left, top, scale):
+    """The set of pixels that the text covers, drawn at (left, top), each font pixel scale x scale."""
+    covered = set()
+    for i, letter in enumerate(text):
+        origin = left + i * 6 * scale
+        for row, line in enumerate(GLYPHS[letter]):
+            for column, mark in enumerate(line):
+                if mark == "#":
+                    for dy in range(scale):
+                        for dx in range(scale):
+                            covered.add((origin + column * scale + dx, top + row * scale + dy))
+    return covered
+
+
+NAME = text_mask("QuorVEX", 76, 5, 5)
+NAME_SHADOW = {(x + 2, y + 2) for (x, y) in NAME}
+MAKER = text_mask("Veldranos system", 78, 47, 2)
+
+
 def skin_pixel(x, y):
-    """The banner: an eye emblem at the left and bars standing in for the name, on white."""
+    """The banner: an eye emblem at the left, the product's name and the maker line, on white."""
     if (x - 32) ** 2 / 900.0 + (y - 32) ** 2 / 196.0 < 1:  # eye
         if (x - 32) ** 2 + (y - 32) ** 2 < 64:
             return (0, 64, 128)
         return (96, 160, 224)
-    if 70 <= x < 270 and 14 <= y < 40:
+    if (x, y) in NAME:
         return (0, 32, 96)
-    if 70 <= x < 200 and 46 <= y < 52:
+    if (x, y) in NAME_SHADOW:
+        return (176, 192, 216)
+    if (x, y) in MAKER:
         return (96, 96, 96)
     return WHITE
 
