@@ -40,8 +40,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 
 namespace {
 
+constexpr DWORD kAnyProcess = 0;
+
 struct Search {
-  DWORD processId;
+  DWORD processId;  // kAnyProcess: every process
   std::function<bool(HWND)> accepts;
   HWND found = nullptr;
 };
@@ -50,7 +52,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<Search*>(parameter);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+  if ((search->processId != kAnyProcess && owner != search->processId) || !IsWindowVisible(window)) return TRUE;
   if (!search->accepts(window)) return TRUE;
   search->found = window;
   return FALSE;
@@ -95,6 +97,24 @@ HWND WaitForWindowTitled(DWORD processId, const std::wstring& caption, DWORD tim
   return WaitForWindow(processId, [&caption](HWND w) { return TextW(w) == caption; }, timeoutMs);
 }
 
+HWND WaitForAnyMessageBoxSaying(const std::string& text, DWORD timeoutMs) {
+  return WaitForWindow(
+      kAnyProcess, [&text](HWND w) { return IsDialogClass(w) && GetDlgItem(w, 0xFFFF) && MessageBoxText(w) == text; },
+      timeoutMs);
+}
+
+std::string ProgramOfWindow(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return std::string();
+  char path[MAX_PATH * 2] = {};
+  DWORD size = sizeof path;
+  const bool read = QueryFullProcessImageNameA(process, 0, path, &size) != FALSE;
+  CloseHandle(process);
+  return read ? std::string(path, size) : std::string();
+}
+
 std::string Text(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::string();
@@ -121,6 +141,12 @@ std::string MessageBoxText(HWND box) { return ItemText(box, 0xFFFF); }
 
 void Click(HWND dialog, int id) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+bool ClickAndWait(HWND dialog, int id) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)), SMTO_ABORTIFHUNG, 30000, &result) != 0;
 }
 
 void Answer(HWND box, int buttonId) { Click(box, buttonId); }

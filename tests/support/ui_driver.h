@@ -39,12 +39,20 @@ HWND WaitForSetupDialog(DWORD processId, DWORD timeoutMs = 60000);
 HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs = 30000);
 // A top-level window of the process with exactly this UTF-16 caption.
 HWND WaitForWindowTitled(DWORD processId, const std::wstring& caption, DWORD timeoutMs);
+// A message box of any process whose text is exactly this: the box of a program that
+// another program started, whose process the test does not know.
+HWND WaitForAnyMessageBoxSaying(const std::string& text, DWORD timeoutMs);
+// The full path of the program that owns the window, empty when it cannot be read.
+std::string ProgramOfWindow(HWND window);
 
 std::string Text(HWND window);         // WM_GETTEXT in the system's code page
 std::wstring TextW(HWND window);       // WM_GETTEXT in UTF-16
 std::string ItemText(HWND dialog, int id);
 std::string MessageBoxText(HWND box);  // static 0xFFFF
 
+// A button press handled before this returns (sent, not posted): when it returns, the
+// dialog has acted on it, so what it changed can be read at once.
+bool ClickAndWait(HWND dialog, int id);
 // A button press as the button itself reports it: WM_COMMAND with BN_CLICKED and the
 // button's window, posted. Also works for a disabled button: check IsWindowEnabled first.
 void Click(HWND dialog, int id);

@@ -13,93 +13,11 @@
 #include "app/language.h"
 #include "app/message_catalog.h"
 #include "tests/support/ui_driver.h"
+#include "tests/ui/setup_dialog_fixture.h"
 
 namespace {
 
-constexpr int kSetup = 1000, kStart = 1001, kExit = IDCANCEL, kWelcome = 1002, kBrowse = 1006, kStatus = 1008,
-              kProgressArea = 1009, kFolder = 1012, kAnchor = 1015, kFooter = 1016;
-constexpr UINT kProgressMessage = WM_USER + 1;
-constexpr char kSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";
-
-std::string WindowsPath(const char* variable) {
-  const char* unixPath = std::getenv(variable);
-  if (!unixPath || !*unixPath) return std::string();
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void StoreDword(const char* subkey, const char* name, DWORD value) {
-  const std::string key = std::string(kSettingsKey) + "\\" + subkey;
-  RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_DWORD, &value, sizeof value);
-}
-
-void StoreString(const char* subkey, const char* name, const std::string& value) {
-  const std::string key = std::string(kSettingsKey) + "\\" + subkey;
-  RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-
-void DeleteStored(const char* subkey, const char* name) {
-  const std::string key = std::string(kSettingsKey) + "\\" + subkey;
-  RegDeleteKeyValueA(HKEY_CURRENT_USER, key.c_str(), name);
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class SetupDialogUi : public ::testing::Test {
- protected:
-  void SetUp() override {
-    setupExe_ = WindowsPath("QX_SETUP_EXE");
-    ASSERT_FALSE(setupExe_.empty()) << "QX_SETUP_EXE names the setup program";
-    // English unless a test says otherwise; no stored folder.
-    StoreDword("OPTION_ETC", "LANGTYPE", 2);
-    DeleteStored("MAIN", "SETUPFOLDER");
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    recordFile_ = std::string(temp) + "qx_ui_launches.txt";
-    DeleteFileA(recordFile_.c_str());
-    SetEnvironmentVariableA("QX_RECORD_FILE", recordFile_.c_str());
-  }
-
-  void TearDown() override {
-    process_.reset();
-    DeleteStored("OPTION_ETC", "LANGTYPE");
-    DeleteStored("MAIN", "SETUPFOLDER");
-    DeleteFileA(recordFile_.c_str());
-  }
-
-  // Starts the setup program and waits for its dialog.
-  HWND Start(const std::string& arguments = "") {
-    process_ = std::make_unique<uitest::Process>(setupExe_, arguments);
-    if (!process_->Started()) return nullptr;
-    return uitest::WaitForSetupDialog(process_->Id());
-  }
-
-  // Answers every box the program shows with OK until condition holds.
-  bool AnswerBoxesUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    return uitest::WaitUntil(
-        [&] {
-          if (condition()) return true;
-          if (HWND box = uitest::WaitForMessageBox(process_->Id(), 0)) {
-            boxTexts_.push_back(uitest::MessageBoxText(box));
-            uitest::Answer(box, IDOK);
-          }
-          return false;
-        },
-        timeoutMs);
-  }
-
-  std::string setupExe_;
-  std::string recordFile_;
-  std::unique_ptr<uitest::Process> process_;
-  std::vector<std::string> boxTexts_;
-};
+using namespace uitest;
 
 TEST_F(SetupDialogUi, InstallModeShowsTemplateTextsAndTheDefaultFolder) {
   HWND dialog = Start();

@@ -1,0 +1,61 @@
+// The fixture of the UI tests: starts the real setup program under Wine and Xvfb, keeps
+// the settings it reads in a known state, and answers the boxes of its runs.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/ui_driver.h"
+
+namespace uitest {
+
+constexpr int kSetup = 1000, kStart = 1001, kExit = IDCANCEL, kWelcome = 1002, kFolderLabel = 1004, kBrowse = 1006,
+              kStatus = 1008, kProgressArea = 1009, kFolder = 1012, kAnchor = 1015, kFooter = 1016;
+constexpr UINT kProgressMessage = WM_USER + 1;
+constexpr UINT kAboutCommand = 16;
+constexpr char kSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";
+
+// The Windows path (Z:...) of a Unix path named by an environment variable; empty if unset.
+std::string WindowsPath(const char* variable);
+bool FileExists(const std::string& path);
+std::string ReadFile(const std::string& path);
+std::string TempFolder();  // ends with "\"
+
+void StoreDword(const char* subkey, const char* name, DWORD value);
+void StoreString(const char* subkey, const char* name, const std::string& value);
+void DeleteStored(const char* subkey, const char* name);
+// A REG_SZ value; empty when there is none.
+std::string ReadRegistryString(HKEY root, const std::string& key, const char* name);
+bool RegistryKeyExists(HKEY root, const std::string& key);
+
+class SetupDialogUi : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Starts a setup program (the bare one unless told otherwise) and waits for its dialog.
+  HWND Start(const std::string& arguments = "");
+  HWND StartProgram(const std::string& program, const std::string& arguments);
+  // Answers every box the program shows with OK until condition holds.
+  bool AnswerBoxesUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+
+  std::string setupExe_;
+  std::string recordFile_;
+  std::unique_ptr<Process> process_;
+  std::vector<std::string> boxTexts_;
+};
+
+// The same, on a system whose code page is 932 and with no language stored, so that the
+// OEM code page chooses Japanese. Skipped elsewhere: CTest runs these cases under
+// LC_ALL=ja_JP.UTF-8.
+class SetupDialogUiJapanese : public SetupDialogUi {
+ protected:
+  void SetUp() override;
+};
+
+}  // namespace uitest
