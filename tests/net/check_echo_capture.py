@@ -45,6 +45,8 @@ if pid != "-":
         assert icmp[12:] == b"\x45" * 32, "filler"
     stamps = [struct.unpack_from("<I", icmp, 8)[0] for _, icmp in requests]
     assert len(set(stamps)) == len(stamps), f"timestamps {stamps}"
+    # The second goes once the first receive has timed out (500 ms); a busy machine may
+    # add to that, never take from it.
     for (t0, _), (t1, _) in zip(requests, requests[1:]):
-        assert 0.4 <= t1 - t0 <= 1.0, f"gap {t1 - t0:.3f} s"
+        assert 0.45 <= t1 - t0 <= 2.0, f"gap {t1 - t0:.3f} s"
 print("capture ok")
