@@ -116,9 +116,11 @@ std::string ProgramOfWindow(HWND window) {
 }
 
 std::string Text(HWND window) {
+  // Sized from the length in characters: the rich edit field answers the ANSI length
+  // with 0 once its text has a double-byte character, and such a character takes two bytes.
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::string();
-  std::vector<char> buffer(length + 1, '\0');
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return std::string();
+  std::vector<char> buffer(2 * length + 1, '\0');
   DWORD_PTR copied = 0;
   SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
                       5000, &copied);

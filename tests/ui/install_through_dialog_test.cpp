@@ -137,6 +137,9 @@ void InstallFlow<Base>::InstallStartAndUninstall(const InstallThroughDialog& pro
     EXPECT_TRUE(FileExists(product.InFolder(name))) << name;
   EXPECT_TRUE(FileExists(product.DesktopShortcut()));
   EXPECT_TRUE(FileExists(product.ProgramGroup()));
+  const std::string storedFolder =
+      ReadRegistryString(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\MAIN", "SETUPFOLDER");
+  EXPECT_EQ(storedFolder.rfind(product.Folder(), 0), 0u) << storedFolder;
   const std::string uninstallCommand = ReadRegistryString(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString");
   EXPECT_EQ(uninstallCommand, product.InFolder("QuorVEXSetup.exe -u"));
 
@@ -168,6 +171,7 @@ void InstallFlow<Base>::InstallStartAndUninstall(const InstallThroughDialog& pro
   EXPECT_EQ(ItemText(dialog, kSetup), "Uninstall");
   EXPECT_EQ(ItemText(dialog, kWelcome), product.Text(153));
   EXPECT_FALSE(ItemEnabled(dialog, kFolder));
+  EXPECT_EQ(ItemText(dialog, kFolder), storedFolder) << "the folder the install stored";
   EXPECT_FALSE(ItemEnabled(dialog, kStart));
   // The removal is too quick to look at it running; the install above showed that state.
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));

@@ -244,6 +244,38 @@ TEST_F(SetupDialogUiJapanese, InstallModeShowsTheJapaneseTemplateAndMessages) {
   EXPECT_TRUE(process_->WaitForExit(15000));
 }
 
+// Non-white pixels of a capture from column x on (text is drawn anti-aliased: grey, not black).
+int InkFrom(const uitest::Image& shot, int x0) {
+  int ink = 0;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = x0; x < shot.width; ++x) ink += shot.At(x, y) != RGB(255, 255, 255);
+  return ink;
+}
+
+// The field draws its own text: a folder with double-byte characters is drawn whole.
+TEST_F(SetupDialogUiJapanese, FolderFieldShowsAFolderWithJapaneseCharacters) {
+  const std::string ascii = "C:\\Program Files\\Video";
+  const std::string folder = ascii + "\x95\x5c\x8e\xa6";  // "表示" in code page 932
+  StoreString("MAIN", "SETUPFOLDER", folder);
+  HWND dialog = Start();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(uitest::ItemText(dialog, kFolder), folder);
+  const RECT field = uitest::ItemScreenRect(dialog, kFolder);
+  // Where the Latin part ends, a text drawn without the Japanese characters would stop.
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontA(14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
+                           CLIP_STROKE_PRECIS, PROOF_QUALITY, FF_MODERN | VARIABLE_PITCH, "MS UI Gothic");
+  HGDIOBJ previous = SelectObject(screen, font);
+  SIZE latin{};
+  GetTextExtentPoint32A(screen, ascii.c_str(), static_cast<int>(ascii.size()), &latin);
+  SelectObject(screen, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  const uitest::Image shot = uitest::CaptureScreen(field);
+  EXPECT_GT(InkFrom(shot, 0), 0) << "the field shows its text";
+  EXPECT_GT(InkFrom(shot, latin.cx + 2), 0) << "and the Japanese characters after the Latin part";
+}
+
 TEST_F(SetupDialogUiJapanese, UninstallModeShowsTheJapaneseMessages) {
   HWND dialog = Start("-u");
   ASSERT_TRUE(dialog);
@@ -327,14 +359,6 @@ TEST_F(SetupDialogUi, ADisabledButtonsCaptionIsInvisible) {
   // The outline is there on the disabled button.
   const uitest::Image face = uitest::CaptureScreen(start);
   EXPECT_GT(face.Count(RGB(0, 0, 0)), 0);
-}
-
-// Non-white pixels of a capture from column x on (text is drawn anti-aliased: grey, not black).
-int InkFrom(const uitest::Image& shot, int x0) {
-  int ink = 0;
-  for (int y = 0; y < shot.height; ++y)
-    for (int x = x0; x < shot.width; ++x) ink += shot.At(x, y) != RGB(255, 255, 255);
-  return ink;
 }
 
 // The label paints no background: a shorter text must not leave the old one showing.

@@ -42,9 +42,12 @@ void FolderEdit::OnPaint() {
   SetBkMode(dc.Get(), TRANSPARENT);
   platform::SelectedObject selectedFont(dc.Get(), font_);
 
-  const int length = GetWindowTextLengthA(Hwnd());
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(Hwnd(), &text[0], length + 1);
+  // The rich edit control is a Unicode window: its ANSI length can come back as 0 once the
+  // text holds a double-byte character. Sized from the characters instead, two bytes each.
+  const int characters = GetWindowTextLengthW(Hwnd());
+  const int size = 2 * (characters > 0 ? characters : 0) + 1;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  const int copied = GetWindowTextA(Hwnd(), &text[0], size);
   text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
   // Always from the left edge: the scroll position and selection are not drawn.
   DrawTextA(dc.Get(), text.c_str(), -1, &r, 0);
