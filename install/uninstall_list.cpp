@@ -38,7 +38,7 @@ UninstallListReader::Result UninstallListReader::ReadLine(std::string& line) {
     if (atEnd_) return lines_.TakeLastLine(line) ? Result::Line : Result::End;
     char chunk[4096];
     DWORD read = 0;
-    if (!ReadFile(file_.Get(), chunk, sizeof chunk, &read, nullptr)) return Result::Error;
+    if (!read_(file_.Get(), chunk, sizeof chunk, &read, nullptr)) return Result::Error;
     if (read == 0) {
       atEnd_ = true;
     } else {

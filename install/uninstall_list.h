@@ -2,6 +2,8 @@
 // per installed file, in the system's ANSI code page, nothing else.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 #include "install/uninstall_list_lines.h"
@@ -19,9 +21,15 @@ class UninstallListWriter {
   platform::UniqueFile file_;
 };
 
+// ReadFile's shape; tests put a failing read in its place, since a real file under Wine
+// does not fail to read once it is open.
+using ListReadFunction = BOOL(WINAPI*)(HANDLE file, LPVOID buffer, DWORD count, LPDWORD read, LPOVERLAPPED overlapped);
+
 class UninstallListReader {
  public:
   enum class Result { Line, End, Error };
+
+  explicit UninstallListReader(ListReadFunction read = &ReadFile) : read_(read) {}
 
   // Opens the list for reading; other writers are denied while it is read.
   bool Open(const std::string& listPath);
@@ -29,6 +37,7 @@ class UninstallListReader {
   Result ReadLine(std::string& line);
 
  private:
+  ListReadFunction read_;
   platform::UniqueFile file_;
   UninstallListLines lines_;
   bool atEnd_ = false;

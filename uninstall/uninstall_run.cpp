@@ -48,13 +48,13 @@ void RemoveShortcuts(const ShellFolders& folders) {
 
 void RunUninstall(RunHost& host) { RunUninstallWith(host, SystemShellFolders()); }
 
-void RunUninstallWith(RunHost& host, const ShellFolders& folders) {
+void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFunction readList) {
   const CompletionPost completion(host);
   const std::string setupFolder = ReadTargetFolder(host, kSetupFolderBuffer);
   host.SetStatusText(CatalogText(719));
   const std::string listPath = UninstallListPath(setupFolder);
   {
-    UninstallListReader list;
+    UninstallListReader list(readList);
     if (list.Open(listPath)) {
       DeleteListedFiles(list, setupFolder, host);
     } else {

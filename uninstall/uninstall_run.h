@@ -2,10 +2,12 @@
 #pragma once
 
 #include "install/shell_folders.h"
+#include "install/uninstall_list.h"
 
 class RunHost;
 
 void RunUninstall(RunHost& host);
 
-// The same run with the special folders taken from folders (tests make one unobtainable).
-void RunUninstallWith(RunHost& host, const ShellFolders& folders);
+// The same run with the special folders taken from folders (tests make one unobtainable)
+// and the list read with readList (tests make a read fail).
+void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFunction readList = &ReadFile);

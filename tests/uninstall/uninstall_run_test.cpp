@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,25 @@ using runtest::TestFolders;
 namespace {
 
 std::string Status(int id) { return std::string("status:") + CatalogText(id); }
+
+// The box ShowSystemError shows for code: the system's own text.
+std::string SystemErrorBox(DWORD code) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
+                 code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  const std::string box = std::string("box:") + (text ? text : "");
+  LocalFree(text);
+  return box;
+}
+
+// A list read whose first chunk arrives and whose second fails, as a damaged medium would.
+int g_reads = 0;
+BOOL WINAPI SecondReadFails(HANDLE file, LPVOID buffer, DWORD count, LPDWORD read, LPOVERLAPPED overlapped) {
+  if (++g_reads == 1) return ReadFile(file, buffer, count, read, overlapped);
+  *read = 0;
+  SetLastError(ERROR_CRC);
+  return FALSE;
+}
 
 const char kSettingsMain[] = "SOFTWARE\\VELDRANOS\\QUORVEX\\MAIN";
 const char kClientCommand[] = "Software\\Clients\\Internet Call\\Quorvex\\Protocols\\callto\\shell\\open\\command";
@@ -179,6 +199,35 @@ TEST_F(UninstallRunTest, LinesOutsideTheSetupFolderAreShownButNotDeleted) {
   EXPECT_TRUE(FileExists(outside));
   EXPECT_TRUE(FileExists(sibling));
   EXPECT_FALSE(FileExists(In("Quorvex.exe")));
+}
+
+TEST_F(UninstallRunTest, ReadErrorShowsTheSystemTextKeepsLaterFilesAndRunsEveryStage) {
+  // The first chunk (4096 bytes) ends inside the filler lines; the last line lies behind it.
+  std::string list = In("Quorvex.exe") + "\n";
+  std::vector<std::string> shown = {"status:" + In("Quorvex.exe")};
+  for (int i = 0; list.size() + In("filler-0000.txt").size() + 1 <= 4096; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "filler-%04d.txt", i);
+    list += In(name) + "\n";
+    shown.push_back("status:" + In(name));
+  }
+  list += In("filler-cut-off-by-the-chunk.txt") + "\n" + In("QuorVEXSetup.exe") + "\n";
+  ASSERT_GT(list.size(), 4096u);
+  WriteList(list);
+  g_reads = 0;
+  {
+    const BoxRecording boxes(host_);
+    RunUninstallWith(host_, TestFolders::Table(), &SecondReadFails);
+  }
+  std::vector<std::string> expected = {Status(719)};
+  expected.insert(expected.end(), shown.begin(), shown.end());
+  expected.push_back(SystemErrorBox(ERROR_CRC));
+  EXPECT_EQ(host_.Events(), Join(expected, StagesAfterList()));
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_FALSE(FileExists(In("Quorvex.exe")));
+  EXPECT_TRUE(FileExists(In("QuorVEXSetup.exe")));  // behind the failing read, and no list names it now
+  EXPECT_FALSE(FileExists(ListPath()));
+  ExpectKeysAndLinksRemain(false);
 }
 
 TEST_F(UninstallRunTest, FileInUseStaysWithoutAMessage) {
