@@ -47,6 +47,16 @@ int CreateShortcutOrFail(const char* linkPath, const char* targetPath, const cha
 }
 
 std::string Status(int id) { return std::string("status:") + CatalogText(id); }
+
+// The box ShowSystemError shows for code: the system's own text.
+std::string SystemErrorBox(DWORD code) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
+                 code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  const std::string box = std::string("box:") + (text ? text : "");
+  LocalFree(text);
+  return box;
+}
 std::string Box(int id) { return std::string("box:") + CatalogText(id); }
 
 const std::vector<runtest::PayloadFile> kFiles = {
@@ -259,6 +269,31 @@ INSTANTIATE_TEST_SUITE_P(
                         {"\\Programs\\Veldranos system\\QuorVEX\\QuorVEX Uninstall.lnk",
                          "\\Programs\\Veldranos system\\QuorVEX\\Quorvex.lnk", "\\Desktop\\QuorVEX.lnk"}}),
     [](const ::testing::TestParamInfo<ShortcutFailure>& info) { return std::string(info.param.name); });
+
+// A full disk, made real: the test's fixture links this folder's "Uninstall.txt" to the
+// Linux /dev/full, which opens and refuses every write.
+TEST_F(InstallRunTest, ListLinesThatCannotBeWrittenShowTheSystemTextAndTheStageGoesOn) {
+  char folder[MAX_PATH] = "";
+  const DWORD length = GetEnvironmentVariableA("QX_FULL_LIST_FOLDER", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) GTEST_SKIP() << "QX_FULL_LIST_FOLDER unset";
+  target_ = folder;
+  host_.SetFolderText(target_);
+  Run();
+  std::vector<std::string> expected = {Status(719)};
+  for (const std::string& event : ExtractionEvents()) expected.push_back(event);
+  expected.push_back(Status(403));
+  // One box per line, the shortcuts of every program made all the same, the flag clear.
+  for (size_t i = 0; i < kFiles.size(); ++i) expected.push_back(SystemErrorBox(ERROR_DISK_FULL));
+  for (const std::string& event : {Status(588), Status(433), std::string("completion")}) expected.push_back(event);
+  EXPECT_EQ(host_.Events(), expected);
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_TRUE(FileExists(Group() + "\\tool.lnk"));
+  EXPECT_TRUE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
+  EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").data,
+            target_ + "\\QuorVEXSetup.exe -u" + std::string(1, '\0'));
+  for (const runtest::PayloadFile& file : kFiles) DeleteFileA(Installed(file.name).c_str());
+  RemoveDirectoryA(Installed("sub").c_str());
+}
 
 TEST_F(InstallRunTest, ExistingGroupFoldersAndLinksCountAsCreated) {
   Run();
