@@ -199,6 +199,24 @@ TEST_F(InstallRunTest, DestinationHeldOpenWithoutSharingFailsTheExtraction) {
   ExpectRowsThreeToFourteen(target_ + "\\");
 }
 
+TEST_F(InstallRunTest, FolderThatCannotBeCreatedFailsTheExtractionWith436Alone) {
+  // A drive that does not exist: the folder on the way cannot be made.
+  std::string drive;
+  for (char letter = 'Y'; letter > 'D' && drive.empty(); --letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    if (GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) drive = std::string(1, letter) + ":";
+  }
+  ASSERT_FALSE(drive.empty());
+  target_ = drive + "\\QuorVEX";
+  host_.SetFolderText(target_);
+  Run();
+  EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), "status:QuorVEXSetup.exe", Box(436), "failed",
+                                                      Status(403), Status(588), Status(433), "completion"}));
+  EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
+  EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+  ExpectRowsThreeToFourteen(target_ + "\\");
+}
+
 // A failure of the shortcut stage: its box after status 403, the flag, the stage ended
 // there, no Add/Remove Programs entry, rows 3 to 14 written all the same.
 struct ShortcutFailure {
