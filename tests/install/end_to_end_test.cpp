@@ -18,8 +18,6 @@
 #include "install/archive_format.h"
 #include "install/archive_reader.h"
 #include "install/install_run.h"
-#include "install/registration_rows.h"
-#include "install/target_folder.h"
 #include "platform/com.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
