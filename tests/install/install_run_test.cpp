@@ -47,16 +47,6 @@ int CreateShortcutOrFail(const char* linkPath, const char* targetPath, const cha
 }
 
 std::string Status(int id) { return std::string("status:") + CatalogText(id); }
-
-// The box ShowSystemError shows for code: the system's own text.
-std::string SystemErrorBox(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
-                 code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  const std::string box = std::string("box:") + (text ? text : "");
-  LocalFree(text);
-  return box;
-}
 std::string Box(int id) { return std::string("box:") + CatalogText(id); }
 
 const std::vector<runtest::PayloadFile> kFiles = {

@@ -94,3 +94,12 @@ BoxRecording::~BoxRecording() {
   SetMessageBoxPresenter(g_previousPresenter);
   g_boxHost = nullptr;
 }
+
+std::string SystemErrorBox(DWORD code) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
+                 code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
+  const std::string box = std::string("box:") + (text ? text : "");
+  LocalFree(text);
+  return box;
+}

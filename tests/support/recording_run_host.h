@@ -50,3 +50,6 @@ class BoxRecording {
   BoxRecording(const BoxRecording&) = delete;
   BoxRecording& operator=(const BoxRecording&) = delete;
 };
+
+// The "box:" event that ShowSystemError records for code: the system's own text.
+std::string SystemErrorBox(DWORD code);

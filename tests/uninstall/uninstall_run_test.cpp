@@ -26,16 +26,6 @@ namespace {
 
 std::string Status(int id) { return std::string("status:") + CatalogText(id); }
 
-// The box ShowSystemError shows for code: the system's own text.
-std::string SystemErrorBox(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr,
-                 code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  const std::string box = std::string("box:") + (text ? text : "");
-  LocalFree(text);
-  return box;
-}
-
 // A list read whose first chunk arrives and whose second fails, as a damaged medium would.
 int g_reads = 0;
 BOOL WINAPI SecondReadFails(HANDLE file, LPVOID buffer, DWORD count, LPDWORD read, LPOVERLAPPED overlapped) {
