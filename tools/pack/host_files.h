@@ -6,8 +6,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "install/archive_reader.h"
+
+// The command line's arguments in UTF-8. Windows hands main its arguments in the ANSI code
+// page, which cannot name every folder; the wide command line can.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }

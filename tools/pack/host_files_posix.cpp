@@ -23,6 +23,10 @@ timespec FromFileTime(std::uint64_t fileTime) {
 
 }  // namespace
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);  // the file system takes the bytes as they are
+}
+
 UniqueStdioFile OpenFile(const std::filesystem::path& path, const char* mode) {
   return UniqueStdioFile(std::fopen(path.c_str(), mode));
 }

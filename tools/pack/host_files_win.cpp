@@ -18,6 +18,23 @@ FILETIME ToFileTime(std::uint64_t value) {
 
 }  // namespace
 
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  int count = 0;
+  const platform::UniqueLocalMemory wide(
+      reinterpret_cast<HLOCAL>(CommandLineToArgvW(GetCommandLineW(), &count)));
+  if (!wide || count != argc) return std::vector<std::string>(argv, argv + argc);
+  const auto* words = reinterpret_cast<const LPWSTR*>(wide.Get());
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, words[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string word(size > 0 ? static_cast<std::size_t>(size) : 1u, '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, words[i], -1, &word[0], size, nullptr, nullptr);
+    word.resize(word.size() - 1);  // the terminator
+    arguments.push_back(std::move(word));
+  }
+  return arguments;
+}
+
 UniqueStdioFile OpenFile(const std::filesystem::path& path, const char* mode) {
   const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
   return UniqueStdioFile(_wfopen(path.c_str(), wideMode.c_str()));

@@ -8,8 +8,10 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tools/pack/commands.h"
+#include "tools/pack/host_files.h"
 
 namespace {
 
@@ -95,6 +97,11 @@ std::filesystem::path PathOf(const std::string& text) { return std::filesystem::
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::vector<std::string> words = Utf8Arguments(argc, argv);
+  std::vector<char*> utf8;
+  for (std::string& word : words) utf8.push_back(&word[0]);
+  utf8.push_back(nullptr);
+  argv = utf8.data();
   if (argc < 2) return Usage("no command");
   const std::string command = argv[1];
   if (command == "--help" || command == "-h" || command == "help") {
