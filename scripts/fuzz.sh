@@ -9,7 +9,7 @@ seconds=${QX_FUZZ_SECONDS:-45}
 mkdir -p "$out/corpus" "$out/seed-tree/sub"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
   tests/fuzz/archive_reader_fuzz.cpp install/archive_reader.cpp install/archive_format.cpp \
-  install/sha256.cpp -o "$out/archive_reader_fuzz"
+  install/sha256.cpp install/sha256_x86.cpp -o "$out/archive_reader_fuzz"
 pack=${QX_PACK_TOOL:-build/native/tools/pack/quorvex-pack}
 if [ -x "$pack" ]; then
   printf 'MZ' >"$out/seed-image"
