@@ -133,14 +133,14 @@ bool EqualsIgnoringCase(const std::string& text, const char* word) {
   return true;
 }
 
-// CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices whatever extension follows them.
+// CON, PRN, AUX, NUL, COM0-9 and LPT0-9 name devices whatever extension follows them.
 bool IsDeviceName(const std::string& component) {
   const std::string stem = component.substr(0, component.find('.'));
   // Windows also ignores trailing spaces before the extension ("NUL .txt").
   const std::string trimmed = stem.substr(0, stem.find_last_not_of(' ') + 1);
   for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"})
     if (EqualsIgnoringCase(trimmed, device)) return true;
-  if (trimmed.size() == 4 && trimmed[3] >= '1' && trimmed[3] <= '9') {
+  if (trimmed.size() == 4 && trimmed[3] >= '0' && trimmed[3] <= '9') {
     const std::string prefix = trimmed.substr(0, 3);
     if (EqualsIgnoringCase(prefix, "COM") || EqualsIgnoringCase(prefix, "LPT")) return true;
   }

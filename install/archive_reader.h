@@ -74,7 +74,7 @@ ReadResult LocateArchive(ByteSource& source, ArchiveLocation& location);
 // empty, "." or ".." component, no component ending in "." or " " (Windows drops those, so
 // "..." and ".. " would climb too), no drive, no leading separator (and so no UNC prefix),
 // no ":" (drives and alternate streams), no characters Windows forbids in names, and no
-// device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with an extension). A trail byte
+// device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, also with an extension). A trail byte
 // 0x5C of a double-byte character is not a separator.
 bool IsSafeEntryName(const std::string& name, IsLeadByteFunction isLeadByte);
 

@@ -228,6 +228,8 @@ TEST(ArchiveCheckTest, NamesThatWouldLeaveTheTargetAreRefused) {
       {"C:\\Windows\\evil.exe", false}, {"C:evil.exe", false}, {"\\evil.exe", false}, {"/evil.exe", false},
       {"\\\\server\\share\\evil.exe", false}, {"file.txt:stream", false},
       {"CON", false}, {"nul.txt", false}, {"sub\\Com1.dll", false}, {"LPT9", false}, {"aux .txt", false},
+      {"COM0", false}, {"lpt0.txt", false}, {"sub\\Com0  .dll", false}, {"lPt0 .tar.gz\\x", false},
+      {"COM00", true}, {"LPT0x", true},
       {"", false}, {"a\\\\b", false}, {"dir\\", false}, {"a?b", false}, {"a\tb", false},
       {"ends in a lead byte \x95", false}, {std::string(260, 'a'), false},
   };
@@ -243,6 +245,22 @@ TEST(ArchiveCheckTest, NamesThatWouldLeaveTheTargetAreRefused) {
   // In a single-byte code page 0x95 is a character of its own, so 0x5C behind it separates.
   EXPECT_TRUE(archive::IsSafeEntryName("a\x95\\b", IsNeverLeadByte));
   EXPECT_FALSE(archive::IsSafeEntryName("a\x95\\..\\..\\b", IsNeverLeadByte));
+}
+
+TEST(ArchiveCheckTest, EveryByteWindowsForbidsIsRefusedWhereverItStands) {
+  std::string forbidden = "<>\"|*?:";
+  for (char c = 1; c < 0x20; ++c) forbidden += c;
+  // "@" stands for the forbidden byte: the whole name, inside, ending and alone in a component.
+  const std::string placements[] = {"@", "a@b", "sub\\a@", "@\\a", "sub\\@\\a"};
+  for (char c : forbidden) {
+    for (std::string name : placements) {
+      SCOPED_TRACE("byte " + std::to_string(static_cast<int>(c)) + " as @ in " + name);
+      name[name.find('@')] = c;
+      EXPECT_FALSE(archive::IsSafeEntryName(name, IsCp932LeadByte));
+      ArchiveLocation location;
+      EXPECT_EQ(LocateAndCheck(Build({{name, "x"}}).file, location), ReadResult::kUnsafeName);
+    }
+  }
 }
 
 TEST(ArchiveCheckTest, DigestIsCheckedOnlyWhenTheMarkerIsThere) {

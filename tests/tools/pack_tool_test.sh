@@ -72,8 +72,12 @@ expect_status 1 "260-byte name" "$pack" pack --setup "$work/bare.exe" --from "$w
 grep -q 'shorter than 260' "$work/err.txt" || fail "260-byte name: no reason"
 printf 'x' >"$work/ok259/$long/$(printf 'f%.0s' $(seq 1 58))"  # 259 bytes
 expect_status 0 "259-byte name" "$pack" pack --setup "$work/bare.exe" --from "$work/ok259" --out "$work/ok259.exe"
-mkdir -p "$work/bad3" && printf 'x' >"$work/bad3/CON.txt"
-expect_status 1 "device name" "$pack" pack --setup "$work/bare.exe" --from "$work/bad3" --out "$work/bad3.exe"
+for device in CON.txt COM0.txt 'lpt0 .log'; do
+  rm -rf "$work/bad3" && mkdir -p "$work/bad3" && printf 'x' >"$work/bad3/$device"
+  expect_status 1 "device name $device" "$pack" pack --setup "$work/bare.exe" --from "$work/bad3" --out "$work/bad3.exe"
+  grep -q 'would refuse' "$work/err.txt" || fail "device name $device: no reason"
+  [ ! -e "$work/bad3.exe" ] || fail "device name $device left an output"
+done
 mkdir -p "$work/bad4" && printf 'x' >"$work/bad4/a\\b.txt"
 expect_status 1 "backslash in a name" "$pack" pack --setup "$work/bare.exe" --from "$work/bad4" --out "$work/bad4.exe"
 # A file of 4 GiB (sparse) does not fit the format.
