@@ -1,5 +1,7 @@
 #include "install/uninstall_list_lines.h"
 
+#include <algorithm>
+
 void UninstallListLines::Append(const char* bytes, std::size_t count) { pending_.append(bytes, count); }
 
 bool UninstallListLines::TakeLine(std::string& line) {
@@ -18,4 +20,10 @@ bool UninstallListLines::TakeLastLine(std::string& line) {
   line.swap(pending_);
   pending_.clear();
   return true;
+}
+
+bool UninstallListLines::Overlong() const {
+  std::size_t length = std::min(pending_.find('\n'), pending_.size());
+  if (length > 0 && pending_[length - 1] == '\r') --length;
+  return length > kMaxListLineLength;
 }

@@ -5,6 +5,12 @@
 #include <cstddef>
 #include <string>
 
+#include "install/archive_format.h"
+
+// The longest path the install run lists: a target folder read into its 2600-byte field
+// buffer (the terminator's place holds the separator) and an entry name behind it.
+constexpr std::size_t kMaxListLineLength = 2600 + archive::kMaxNameLength;
+
 class UninstallListLines {
  public:
   // Adds the next bytes of the file.
@@ -13,6 +19,12 @@ class UninstallListLines {
   bool TakeLine(std::string& line);
   // At the end of the file: takes what is left as the last line; false when nothing is.
   bool TakeLastLine(std::string& line);
+  // True when the next line, complete or not, is longer than kMaxListLineLength. A CR that
+  // ends the buffered text does not count: the LF of its CRLF may come with the next bytes.
+  // No list the install run writes has such a line, so the reader can refuse the file
+  // instead of buffering on; asked before TakeLine, the answer does not depend on how the
+  // file was cut into reads.
+  bool Overlong() const;
 
  private:
   std::string pending_;
