@@ -23,7 +23,44 @@ struct Recorder {
   }
 };
 
-TEST(MakeFoldersTest, CreatesEveryFolderOnTheWayButNeverTheDriveOrTheFile) {
+TEST(MakeFoldersTest, TheRootIsTheDriveTheLeadingSeparatorOrTheServerAndShare) {
+  const std::string trail5c = "\x95\x5C";  // one code page 932 character ending in 0x5C
+  struct Case {
+    std::string path;
+    IsLeadByteFunction isLeadByte;
+    std::string root;
+  } cases[] = {
+      {"C:\\Apps\\x", IsCp932LeadByte, "C:\\"},
+      {"c:/Apps/x", IsCp932LeadByte, "c:/"},
+      {"C:", IsCp932LeadByte, "C:"},
+      {"C:a\\b", IsCp932LeadByte, "C:"},
+      {"1:\\a", IsCp932LeadByte, ""},
+      {"\\Apps\\x", IsCp932LeadByte, "\\"},
+      {"/Apps/x", IsCp932LeadByte, "/"},
+      {"sub\\file.txt", IsCp932LeadByte, ""},
+      {"file.txt", IsCp932LeadByte, ""},
+      {"", IsCp932LeadByte, ""},
+      {"\\\\server\\share\\a\\f", IsCp932LeadByte, "\\\\server\\share\\"},
+      {"//server/share/a", IsCp932LeadByte, "//server/share/"},
+      {"\\\\server/share", IsCp932LeadByte, "\\\\server/share"},
+      {"\\\\server", IsCp932LeadByte, "\\\\server"},
+      {"\\\\?\\C:\\a\\f", IsCp932LeadByte, "\\\\?\\C:\\"},
+      {"\\\\.\\C:\\a", IsCp932LeadByte, "\\\\.\\C:\\"},
+      // A trail byte 0x5C inside the server or the share separates nothing...
+      {"\\\\s" + trail5c + "v\\share\\a", IsCp932LeadByte, "\\\\s" + trail5c + "v\\share\\"},
+      {"\\\\srv\\sh" + trail5c + "\\a", IsCp932LeadByte, "\\\\srv\\sh" + trail5c + "\\"},
+      // ...but in a single-byte code page it does.
+      {"\\\\s" + trail5c + "v\\share\\a", IsNeverLeadByte, "\\\\s\x95\\v\\"},
+      // A lead byte at the very end is not read past.
+      {"\\\\s\x95", IsCp932LeadByte, "\\\\s\x95"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(c.path.substr(0, PathRootLength(c.path.c_str(), c.isLeadByte)), c.root);
+  }
+}
+
+TEST(MakeFoldersTest, CreatesEveryFolderOnTheWayButNeverTheRootOrTheFile) {
   const std::string trail5c = "\x95\x5C";  // one code page 932 character ending in 0x5C
   struct Case {
     std::string path;
@@ -37,6 +74,17 @@ TEST(MakeFoldersTest, CreatesEveryFolderOnTheWayButNeverTheDriveOrTheFile) {
       {"C:\\" + trail5c + "\\a.txt", IsCp932LeadByte, {"C:\\" + trail5c}},
       // The same bytes in a single-byte code page: 0x5C separates.
       {"C:\\" + trail5c + "\\a.txt", IsNeverLeadByte, {"C:\\\x95", "C:\\" + trail5c}},
+      {"C:a\\b\\f", IsCp932LeadByte, {"C:a", "C:a\\b"}},
+      {"C:f", IsCp932LeadByte, {}},
+      {"\\Apps\\x\\f", IsCp932LeadByte, {"\\Apps", "\\Apps\\x"}},
+      {"/Apps/x/f", IsCp932LeadByte, {"/Apps", "/Apps/x"}},
+      {"sub\\file.txt", IsCp932LeadByte, {"sub"}},
+      {"a/b/f", IsCp932LeadByte, {"a", "a/b"}},
+      {"file.txt", IsCp932LeadByte, {}},
+      {"\\\\server\\share\\a\\b\\f", IsCp932LeadByte, {"\\\\server\\share\\a", "\\\\server\\share\\a\\b"}},
+      {"\\\\server\\share\\f", IsCp932LeadByte, {}},
+      {"\\\\s" + trail5c + "\\share\\a\\f", IsCp932LeadByte, {"\\\\s" + trail5c + "\\share\\a"}},
+      {"\\\\?\\C:\\a\\f", IsCp932LeadByte, {"\\\\?\\C:\\a"}},
   };
   for (const Case& c : cases) {
     Recorder recorder;
