@@ -170,6 +170,27 @@ TEST(ArchiveWalkTest, EntriesComeInStorageOrderWithRestoredDataAndProgress) {
   EXPECT_EQ(visitor.contents, (std::vector<std::string>{"MZ program", "", "0123456789abcdef"}));
 }
 
+TEST(ArchiveWalkTest, AnEmptyLastEntryIsVisitedAndDone) {
+  struct Case {
+    std::vector<Entry> entries;
+    std::vector<std::string> events;
+  } cases[] = {
+      {{{"empty.txt", ""}}, {"start empty.txt", "entry empty.txt", "progress 0/1"}},
+      {{{"a.txt", "alpha"}, {"sub\\empty.txt", ""}},
+       {"start a.txt", "entry a.txt", "progress 0/2", "start sub\\empty.txt", "entry sub\\empty.txt", "progress 1/2"}},
+  };
+  for (const Case& c : cases) {
+    const Built built = Build(c.entries, 64, true);
+    ArchiveLocation location;
+    ASSERT_EQ(LocateAndCheck(built.file, location), ReadResult::kOk);
+    RecordingVisitor visitor;
+    EXPECT_EQ(Walk(built.file, visitor), archive::WalkResult::kDone);
+    EXPECT_EQ(visitor.events, c.events);
+    ASSERT_EQ(visitor.contents.size(), c.entries.size());
+    EXPECT_EQ(visitor.contents.back(), "");
+  }
+}
+
 TEST(ArchiveWalkTest, AreaSizeAloneDrivesTheWalk) {
   // An empty area: nothing extracted, no progress.
   RecordingVisitor none;
@@ -297,6 +318,41 @@ void WriteSecurityDirectory(Bytes& file, bool pe32Plus, std::uint32_t offset, st
   archive::WriteLe32(&file[optional + countField], 16);
   archive::WriteLe32(&file[optional + countField + 4 + 4 * 8], offset);
   archive::WriteLe32(&file[optional + countField + 4 + 4 * 8 + 4], size);
+}
+
+TEST(ArchiveLocateTest, APeHeaderPointingPastTheFileLeavesThePayloadAtTheFilesEnd) {
+  struct Case {
+    const char* what;
+    std::uint32_t peOffset;  // the DOS header's e_lfanew, past the end if it exceeds the file
+    bool signatureAtEnd;     // "PE\0\0" in the file's last four bytes, nothing behind it
+  };
+  const Built built = Build({{"a.txt", "alpha"}}, 64, true);
+  const std::uint32_t size = static_cast<std::uint32_t>(built.file.size());
+  const Case cases[] = {
+      {"just past the end", size, false},
+      {"far past the end", 0xFFFFFFFF, false},
+      {"a signature cut short", size - 2, false},
+      {"no COFF header behind the signature", size - 4, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bytes file = built.file;
+    file[0] = 'M';
+    file[1] = 'Z';
+    archive::WriteLe32(&file[0x3C], c.peOffset);
+    if (c.signatureAtEnd) std::memcpy(&file[size - 4], "PE\0\0", 4);  // lands in the entry count
+    archive::MemorySource source(file.data(), file.size());
+    EXPECT_EQ(archive::PayloadEnd(source), file.size());
+    ArchiveLocation location;
+    EXPECT_EQ(LocateAndCheck(file, location), ReadResult::kOk);
+    EXPECT_EQ(location.areaStart, 64u);
+  }
+  // Only "MZ": no e_lfanew to read, and no room for a trailer.
+  const Bytes bare = {'M', 'Z'};
+  archive::MemorySource source(bare.data(), bare.size());
+  EXPECT_EQ(archive::PayloadEnd(source), 2u);
+  ArchiveLocation location;
+  EXPECT_EQ(LocateAndCheck(bare, location), ReadResult::kMalformed);
 }
 
 TEST(ArchiveLocateTest, ASignedProgramsPayloadEndsWhereItsCertificateTableBegins) {

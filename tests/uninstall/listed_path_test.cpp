@@ -23,6 +23,8 @@ TEST(ListedPath, OnlyFilesBelowTheSetupFolder) {
       {"C:\\Apps\\X\\.\\a", "C:\\Apps\\X\\", true},
       {"C:\\Apps\\X\\..a", "C:\\Apps\\X\\", true},
       {"C:\\Apps\\XY\\a", "C:\\Apps\\X\\", false},
+      {"C:\\Apps\\XY\\a", "C:\\Apps\\X", false},
+      {"C:\\Apps\\X\\a", "C:\\Apps\\X", true},
       {"C:\\Apps\\X\\", "C:\\Apps\\X\\", false},
       {"C:\\Apps\\X", "C:\\Apps\\X\\", false},
       {"C:\\Windows\\win.ini", "C:\\Apps\\X\\", false},
