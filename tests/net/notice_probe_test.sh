@@ -37,7 +37,7 @@ hosts() { bash "$here/test_hosts.sh" hosts "$name" "$root" "$@"; }
 # capture IFACE FILE OUT CMD...: the ICMP seen on IFACE while CMD runs (its output to OUT).
 capture() {
   local iface=$1 file=$2 out=$3; shift 3
-  ip netns exec "$c" tcpdump -i "$iface" -U -n -w "$file" icmp 2>"$file.log" &
+  ip netns exec "$c" tcpdump -i "$iface" --immediate-mode -U -n -w "$file" icmp 2>"$file.log" &
   local pid=$!
   helper "$pid"
   # Capturing once it says so (a fixed pause can be too short on a busy machine).
