@@ -55,8 +55,11 @@ up() {
   # with it, starting the object can hold the click for half a minute.
   mkdir -p "$root" && root=$(cd "$root" && pwd)
   WINEPREFIX="$root/prefix" "$server" -k 2>/dev/null || true
-  QX_NETNS=$c "$wine_run" "$root" reg delete \
-    'HKLM\Software\Classes\CLSID\{0002DF01-0000-0000-C000-000000000046}' /f >/dev/null 2>&1 || true
+  # A 32-bit program reads the classes' 32-bit view (Wow6432Node): remove it from both.
+  for view in 'CLSID' 'Wow6432Node\CLSID'; do
+    QX_NETNS=$c "$wine_run" "$root" reg delete \
+      "HKLM\\Software\\Classes\\$view\\{0002DF01-0000-0000-C000-000000000046}" /f >/dev/null 2>&1 || true
+  done
   set +e
 }
 
