@@ -203,4 +203,25 @@ Image CaptureScreen(const RECT& screenRect) {
   return image;
 }
 
+void MovePointer(HWND window, int x, int y) {
+  POINT screen{x, y};
+  ClientToScreen(window, &screen);
+  SetCursorPos(screen.x, screen.y);
+  SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  UpdateWindow(window);
+}
+
+int WaitForColourCount(const RECT& screenRect, COLORREF colour, const std::function<bool(int)>& wanted,
+                       DWORD timeoutMs) {
+  int count = CaptureScreen(screenRect).Count(colour);
+  WaitUntil(
+      [&] {
+        if (wanted(count)) return true;
+        count = CaptureScreen(screenRect).Count(colour);
+        return wanted(count);
+      },
+      timeoutMs);
+  return count;
+}
+
 }  // namespace uitest

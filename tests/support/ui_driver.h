@@ -75,4 +75,14 @@ struct Image {
 // Waits for the screen to settle (painting reaches it 100-300 ms later), then captures.
 Image CaptureScreen(const RECT& screenRect);
 
+// Puts the pointer at (x, y) of the window's client area as a user would (the system's
+// cursor goes there too, so no real move can contradict it), has the window handle the
+// move (sent) and paint what it invalidated before this returns.
+void MovePointer(HWND window, int x, int y);
+
+// Captures the rectangle until the count of colour satisfies wanted, or timeoutMs pass;
+// returns the last count.
+int WaitForColourCount(const RECT& screenRect, COLORREF colour, const std::function<bool(int)>& wanted,
+                       DWORD timeoutMs = 5000);
+
 }  // namespace uitest

@@ -386,14 +386,17 @@ TEST_F(SetupDialogUi, LinkTakesItsHoverColourUnderThePointer) {
   const uitest::Image idle = uitest::CaptureScreen(shadowed);
   EXPECT_EQ(idle.Count(RGB(255, 128, 64)), 0);
   EXPECT_GT(idle.Count(RGB(128, 128, 128)), 0) << "the grey shadow";
-  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-  EXPECT_GT(uitest::CaptureScreen(shadowed).Count(RGB(255, 128, 64)), 0);
+  const COLORREF hover = RGB(255, 128, 64);
+  const auto some = [](int count) { return count > 0; };
+  const auto none = [](int count) { return count == 0; };
+  uitest::MovePointer(link, 5, 5);
+  EXPECT_GT(uitest::WaitForColourCount(shadowed, hover, some), 0);
   // One pixel past the right edge ends the hover; the edge itself does not.
   const int width = r.right - r.left;
-  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(width, 2));
-  EXPECT_GT(uitest::CaptureScreen(shadowed).Count(RGB(255, 128, 64)), 0);
-  PostMessageA(link, WM_MOUSEMOVE, 0, MAKELPARAM(width + 1, 2));
-  EXPECT_EQ(uitest::CaptureScreen(shadowed).Count(RGB(255, 128, 64)), 0);
+  uitest::MovePointer(link, width, 2);
+  EXPECT_GT(uitest::CaptureScreen(shadowed).Count(hover), 0);
+  uitest::MovePointer(link, width + 1, 2);
+  EXPECT_EQ(uitest::WaitForColourCount(shadowed, hover, none), 0);
 }
 
 class HttpHandler {
