@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots of docs/screenshots/: the setup dialog in English and in Japanese
 # (LC_ALL=ja_JP.UTF-8, code page 932), in install mode and in uninstall mode (-u), on a
-# private Xvfb with the x86_64 build of the shipping program. Builds it first when missing.
+# private Xvfb with the shipping program as users get it (the 32-bit release build). Builds
+# it first when missing.
 #
 # Like the demo, the program runs in a network namespace without routes: its notice-server
 # probes stay on the machine, and the footer link carries the empty host.
@@ -9,10 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-program=build/win64/QuorVEXSetup.exe
+program=build/win32/QuorVEXSetup.exe
 if [ ! -f "$program" ]; then
   cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" >/dev/null
-  cmake --preset win64 >/dev/null && cmake --build --preset win64 -j"$(nproc)" >/dev/null
+  cmake --preset win32 >/dev/null && cmake --build --preset win32 -j"$(nproc)" >/dev/null
 fi
 
 wineroot="$root/build/screenshots/wine"
