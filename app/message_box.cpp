@@ -37,9 +37,11 @@ int ShowMessage(const char* text, UINT type) {
 
 int ShowSystemError(DWORD code) {
   char* systemText = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                 nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&systemText), 0,
-                 nullptr);
+  // Error 0 is the system's "success": a failure that left no code gets the numbered text.
+  if (code != ERROR_SUCCESS)
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
+                   nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&systemText), 0,
+                   nullptr);
   platform::UniqueLocalMemory systemBuffer(systemText);
 
   char numbered[256];

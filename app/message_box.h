@@ -9,7 +9,8 @@
 int ShowMessage(const char* text, UINT type);
 
 // Shows the system's text for a Windows error code (catalog message 323 with the number
-// when the system has none), with the error icon. 0 when another box was open.
+// when the system has none, and for 0, whose system text reads as success), with the
+// error icon. 0 when another box was open.
 int ShowSystemError(DWORD code);
 
 // What a box asked for while another is open counts as: Yes for a Yes/No question, OK for

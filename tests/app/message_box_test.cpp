@@ -148,4 +148,12 @@ TEST_F(MessageBoxTest, SystemErrorWithoutSystemTextShowsTheNumberedCatalogText) 
   EXPECT_NE(g_shown[1].text, g_shown[0].text);
 }
 
+// A failure that left no error code must never read as the system's "success".
+TEST_F(MessageBoxTest, SystemErrorZeroShowsTheNumberedCatalogTextNotSuccess) {
+  ShowSystemError(ERROR_SUCCESS);
+  ASSERT_EQ(g_shown.size(), 1u);
+  EXPECT_EQ(g_shown[0].text, "The error occurred. Error number[0]\n");
+  EXPECT_EQ(g_shown[0].type, static_cast<UINT>(MB_ICONHAND));
+}
+
 }  // namespace
