@@ -2,7 +2,14 @@
 // the end exactly once on every path out of the run.
 #pragma once
 
+#include "app/message_catalog.h"
 #include "install/run_host.h"
+
+// The run's last status text: its completion text only when it succeeded. A failed run
+// leaves the line empty; its box has said what went wrong, and "completed" would not be true.
+inline void EndStatus(RunHost& host, int completedTextId) {
+  host.SetStatusText(host.Failed() ? "" : CatalogText(completedTextId));
+}
 
 class CompletionPost {
  public:

@@ -1,5 +1,8 @@
 #include "install/install_run.h"
 
+#include <new>
+
+#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/completion_post.h"
 #include "install/payload_archive.h"
@@ -13,6 +16,8 @@ namespace {
 constexpr int kTargetFolderBuffer = 2600;
 constexpr int kSettingFolderBuffer = 520;
 constexpr int kClientFolderBuffer = 1300;
+constexpr int kSetupCompleted = 433;
+constexpr int kNoMemory = 228;
 }  // namespace
 
 const InstallSystem& RealInstallSystem() {
@@ -29,14 +34,20 @@ void RunInstallFrom(const std::string& setupFilePath, RunHost& host, const Insta
   const platform::ComApartment com;  // the shell links of the shortcut stage need it
   const CompletionPost completion(host);
 
-  const std::string target = ReadTargetFolder(host, kTargetFolderBuffer);
-  host.SetStatusText(CatalogText(719));
-  archive.ExtractSetupFile(setupFilePath, target, host);
-  host.SetStatusText(CatalogText(403));
-  RunShortcutStage(archive, target, host, system.shortcuts);
-  host.SetStatusText(CatalogText(588));
-  WriteUninstallEntry(target, host, system.registry);
-  WriteSetupFolderSetting(ReadTargetFolder(host, kSettingFolderBuffer));
-  WriteClientRegistration(ReadTargetFolder(host, kClientFolderBuffer), system.registry);
-  host.SetStatusText(CatalogText(433));
+  try {
+    const std::string target = ReadTargetFolder(host, kTargetFolderBuffer);
+    host.SetStatusText(CatalogText(719));
+    archive.ExtractSetupFile(setupFilePath, target, host);
+    host.SetStatusText(CatalogText(403));
+    RunShortcutStage(archive, target, host, system.shortcuts);
+    host.SetStatusText(CatalogText(588));
+    WriteUninstallEntry(target, host, system.registry);
+    WriteSetupFolderSetting(ReadTargetFolder(host, kSettingFolderBuffer));
+    WriteClientRegistration(ReadTargetFolder(host, kClientFolderBuffer), system.registry);
+  } catch (const std::bad_alloc&) {
+    // Out of memory on the worker: the run fails, and the dialog still hears of its end.
+    ShowMessage(CatalogText(kNoMemory), MB_ICONEXCLAMATION);
+    host.SetFailed();
+  }
+  EndStatus(host, kSetupCompleted);
 }

@@ -13,6 +13,7 @@
 #include "install/make_folders.h"
 #include "install/run_host.h"
 #include "install/target_folder.h"
+#include "platform/file_write.h"
 #include "platform/unique_handle.h"
 
 namespace {
@@ -73,13 +74,20 @@ void ShowStageFailure(int catalogId, RunHost& host) {
   host.SetFailed();
 }
 
-// A read that failed: a file that came up short is reported as unreadable and fails the
-// stage; an error of the system is shown with its own text and leaves the flag alone.
+// A file error of the system stops the extraction: its own text, and the stage failed, so
+// that nothing after it takes a partly installed product for a complete one.
+void ShowSystemFailure(DWORD lastError, RunHost& host) {
+  ShowSystemError(lastError);
+  host.SetFailed();
+}
+
+// A read that failed: a file that came up short is reported as unreadable, an error of the
+// system with its own text; either fails the stage.
 void ShowReadFailure(const archive::ByteSource& source, DWORD lastError, RunHost& host) {
   if (source.ShortRead())
     ShowStageFailure(kSetupFileNotRead, host);
   else
-    ShowSystemError(lastError);
+    ShowSystemFailure(lastError, host);
 }
 
 FILETIME ToFileTime(std::uint64_t value) {
@@ -114,10 +122,8 @@ class ExtractionStep : public archive::EntryVisitor {
     const std::uint8_t* chunk = nullptr;
     std::size_t chunkLength = 0;
     while (data.Next(chunk, chunkLength)) {
-      DWORD written = 0;
-      if (!WriteFile(file.Get(), chunk, static_cast<DWORD>(chunkLength), &written, nullptr) ||
-          written != chunkLength) {
-        ShowSystemError(GetLastError());
+      if (!platform::WriteAll(file.Get(), chunk, static_cast<DWORD>(chunkLength))) {
+        ShowSystemFailure(GetLastError(), host_);
         return archive::EntryOutcome::kStopped;
       }
     }
@@ -132,14 +138,18 @@ class ExtractionStep : public archive::EntryVisitor {
     const FILETIME write = ToFileTime(record.lastWriteTime);
     if (!SetFileTime(file.Get(), record.creationTime ? &creation : nullptr,
                      record.lastAccessTime ? &access : nullptr, record.lastWriteTime ? &write : nullptr)) {
-      ShowSystemError(GetLastError());
+      ShowSystemFailure(GetLastError(), host_);
       return archive::EntryOutcome::kStopped;
     }
     if (!CloseHandle(file.Release())) {
-      ShowSystemError(GetLastError());
+      ShowSystemFailure(GetLastError(), host_);
       return archive::EntryOutcome::kStopped;
     }
-    archive_.AddInstalledFile(path.c_str());
+    // A file missing from the list would outlive the uninstall.
+    if (archive_.AddInstalledFile(path.c_str()) != 1) {
+      ShowStageFailure(kNoMemory, host_);
+      return archive::EntryOutcome::kStopped;
+    }
     return archive::EntryOutcome::kDone;
   }
 
@@ -173,7 +183,7 @@ void PayloadArchive::ExtractSetupFile(const std::string& setupFilePath, const st
   ClearInstalledFiles();
   SetupFileSource source(setupFilePath);
   if (!source.IsOpen()) return ShowStageFailure(kSetupFileNotOpened, host);
-  if (!source.QueryLength()) return static_cast<void>(ShowSystemError(GetLastError()));
+  if (!source.QueryLength()) return ShowSystemFailure(GetLastError(), host);
 
   // One bounded buffer for the whole walk, whatever the payload's size.
   std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[archive::kChunkSize]);

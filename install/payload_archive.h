@@ -16,8 +16,8 @@ class PayloadArchive {
 
   // The extraction stage of the install run: reads the setup file at setupFilePath and
   // writes every entry below targetFolder (which ends with "\", or is empty). Reports each
-  // entry's name and progress through host, shows the stage's failures and sets the host's
-  // failure flag where the program's design says so.
+  // entry's name and progress through host; every failure is shown once and sets the
+  // host's failure flag, so the later stages never take a partial install for a whole one.
   void ExtractSetupFile(const std::string& setupFilePath, const std::string& targetFolder, RunHost& host);
 
   // 1 when every folder on the way to the file path exists afterwards, 0 otherwise.

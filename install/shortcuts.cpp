@@ -40,12 +40,12 @@ bool CreateFolder(const std::string& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The shortcuts of one installed file; false (after the failure is shown) ends the stage.
-bool CreateShortcutsFor(const std::string& path, const std::string& group, RunHost& host,
-                        const ShortcutSystem& system) {
+// The shortcuts of one installed file: the text of the box that ends the stage, or
+// nothing when they were made.
+std::string CreateShortcutsFor(const std::string& path, const std::string& group, const ShortcutSystem& system) {
   const InstalledFileName name = SplitInstalledFileName(path, &IsSystemLeadByte);
   const ShortcutKind kind = ShortcutKindFor(name);
-  if (kind == ShortcutKind::None) return true;
+  if (kind == ShortcutKind::None) return std::string();
   const char* base = name.baseName.c_str();
   const std::string groupLink = GroupShortcutPath(group, name.baseName);
   bool created = true;
@@ -55,10 +55,7 @@ bool CreateShortcutsFor(const std::string& path, const std::string& group, RunHo
       break;
     case ShortcutKind::MainProgram: {
       std::string desktop;
-      if (!system.folders.desktop(desktop)) {
-        Fail(host, CatalogText(458));
-        return false;
-      }
+      if (!system.folders.desktop(desktop)) return CatalogText(458);
       created = system.createShortcut((desktop + "\\QuorVEX.lnk").c_str(), path.c_str(), base, nullptr) == 1 &&
                 system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
       break;
@@ -68,8 +65,7 @@ bool CreateShortcutsFor(const std::string& path, const std::string& group, RunHo
       created = system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
       break;
   }
-  if (!created) Fail(host, Format(CatalogText(401), name.baseName).c_str());
-  return created;
+  return created ? std::string() : Format(CatalogText(401), name.baseName);
 }
 
 }  // namespace
@@ -114,12 +110,25 @@ void RunShortcutStage(const PayloadArchive& archive, const std::string& targetFo
   const std::string group = ProgramGroupFolder(programs);
   if (!CreateFolder(group)) return Fail(host, CatalogText(555));
 
+  // Every failure closes the list before its box: nobody is kept from the file while the
+  // box waits for the user.
   UninstallListWriter list;
   if (!list.Open(UninstallListPath(targetFolder))) return Fail(host, CatalogText(307));
   std::string path;
   for (int index = 0; archive.GetInstalledFile(index, path); ++index) {
-    if (!CreateShortcutsFor(path, group, host, system)) return;
-    // Files that are not programs get no shortcut but always their line.
-    if (!list.WriteLine(path)) ShowSystemError(GetLastError());
+    const std::string failure = CreateShortcutsFor(path, group, system);
+    if (!failure.empty()) {
+      list.Close();
+      return Fail(host, failure.c_str());
+    }
+    // Files that are not programs get no shortcut but always their line. A list that lost
+    // a line would leave that file behind at the uninstall: the stage fails after one box.
+    if (!list.WriteLine(path)) {
+      const DWORD error = GetLastError();
+      list.Close();
+      ShowSystemError(error);
+      host.SetFailed();
+      return;
+    }
   }
 }

@@ -2,19 +2,7 @@
 
 #include <windows.h>
 
-namespace {
-
-bool WriteAll(HANDLE file, const char* bytes, DWORD count) {
-  DWORD written = 0;
-  if (!WriteFile(file, bytes, count, &written, nullptr)) return false;
-  if (written != count) {
-    SetLastError(ERROR_WRITE_FAULT);
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
+#include "platform/file_write.h"
 
 bool UninstallListWriter::Open(const std::string& listPath) {
   // CREATE_ALWAYS truncates: nothing of a longer earlier list may remain behind the lines.
@@ -23,7 +11,8 @@ bool UninstallListWriter::Open(const std::string& listPath) {
 }
 
 bool UninstallListWriter::WriteLine(const std::string& path) {
-  return WriteAll(file_.Get(), path.data(), static_cast<DWORD>(path.size())) && WriteAll(file_.Get(), "\n", 1);
+  return platform::WriteAll(file_.Get(), path.data(), static_cast<DWORD>(path.size())) &&
+         platform::WriteAll(file_.Get(), "\n", 1);
 }
 
 bool UninstallListReader::Open(const std::string& listPath) {
@@ -34,6 +23,12 @@ bool UninstallListReader::Open(const std::string& listPath) {
 
 UninstallListReader::Result UninstallListReader::ReadLine(std::string& line) {
   for (;;) {
+    // A line longer than any path the install writes is no list of ours: refused before
+    // the buffer grows any further.
+    if (lines_.Overlong()) {
+      SetLastError(ERROR_INVALID_DATA);
+      return Result::Error;
+    }
     if (lines_.TakeLine(line)) return Result::Line;
     if (atEnd_) return lines_.TakeLastLine(line) ? Result::Line : Result::End;
     char chunk[4096];

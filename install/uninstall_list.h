@@ -16,6 +16,8 @@ class UninstallListWriter {
   bool Open(const std::string& listPath);
   // The path's bytes, then one LF; false with the last error set on a file error.
   bool WriteLine(const std::string& path);
+  // Closes the list now, so that nobody is kept from it while a box waits for the user.
+  void Close() { file_.Reset(); }
 
  private:
   platform::UniqueFile file_;
@@ -33,7 +35,8 @@ class UninstallListReader {
 
   // Opens the list for reading; other writers are denied while it is read.
   bool Open(const std::string& listPath);
-  // The next line without its line end. Error leaves the last error set.
+  // The next line without its line end. Error leaves the last error set: the read's own,
+  // or ERROR_INVALID_DATA for a line longer than kMaxListLineLength.
   Result ReadLine(std::string& line);
 
  private:

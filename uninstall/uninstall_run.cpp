@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <new>
 #include <string>
 
 #include "app/message_box.h"
@@ -17,20 +18,38 @@
 namespace {
 
 constexpr int kSetupFolderBuffer = 2600;
+constexpr int kNoMemory = 228;
+constexpr int kUninstallCompleted = 303;
+
+// The path as the system resolves it: absolute, "." and ".." taken out. Empty when it
+// cannot be resolved.
+std::string FullPathOf(const std::string& path) {
+  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return std::string();
+  std::string full(size, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), size, &full[0], nullptr);
+  if (length == 0 || length >= size) return std::string();
+  full.resize(length);
+  return full;
+}
 
 // Each line is shown, then its file deleted when it lies inside the setup folder; a line
-// outside it is passed over as silently as a deletion that fails.
-void DeleteListedFiles(UninstallListReader& list, const std::string& setupFolder, RunHost& host) {
+// outside it is passed over as silently as a deletion that fails. Both sides are compared
+// as the system resolves them, so a folder typed with "." or ".." keeps its files and a
+// line never climbs out of it. An install into the empty folder lists relative names,
+// which are taken as they stand. False, with the last error set, when the list cannot be
+// read to its end.
+bool DeleteListedFiles(UninstallListReader& list, const std::string& setupFolder, RunHost& host) {
+  const std::string folder = setupFolder.empty() ? setupFolder : FullPathOf(setupFolder);
+  if (!setupFolder.empty() && folder.empty()) return true;  // nothing can lie inside it
   std::string line;
   for (;;) {
     const UninstallListReader::Result result = list.ReadLine(line);
-    if (result == UninstallListReader::Result::End) return;
-    if (result == UninstallListReader::Result::Error) {
-      ShowSystemError(GetLastError());
-      return;
-    }
+    if (result == UninstallListReader::Result::End) return true;
+    if (result == UninstallListReader::Result::Error) return false;
     host.SetStatusText(line.c_str());
-    if (IsInsideSetupFolder(line, setupFolder, &IsSystemLeadByte)) DeleteFileA(line.c_str());
+    const std::string path = folder.empty() ? line : FullPathOf(line);
+    if (!path.empty() && IsInsideSetupFolder(path, folder, &IsSystemLeadByte)) DeleteFileA(path.c_str());
   }
 }
 
@@ -50,28 +69,46 @@ void RunUninstall(RunHost& host) { RunUninstallWith(host, SystemShellFolders());
 
 void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFunction readList) {
   const CompletionPost completion(host);
-  const std::string setupFolder = ReadTargetFolder(host, kSetupFolderBuffer);
-  host.SetStatusText(CatalogText(719));
-  const std::string listPath = UninstallListPath(setupFolder);
-  {
-    UninstallListReader list(readList);
-    if (list.Open(listPath)) {
-      DeleteListedFiles(list, setupFolder, host);
-    } else {
+  try {
+    const std::string setupFolder = ReadTargetFolder(host, kSetupFolderBuffer);
+    host.SetStatusText(CatalogText(719));
+    const std::string listPath = UninstallListPath(setupFolder);
+    bool listRead = false;
+    bool readFailed = false;
+    DWORD readError = ERROR_SUCCESS;
+    {
+      UninstallListReader list(readList);
+      if (!list.Open(listPath)) {
+        host.SetFailed();
+        ShowMessage(CatalogText(318), MB_ICONEXCLAMATION);
+      } else if (DeleteListedFiles(list, setupFolder, host)) {
+        listRead = true;
+      } else {
+        readFailed = true;
+        readError = GetLastError();
+      }
+    }  // the list is closed before its box and before it is deleted
+    if (readFailed) {
+      // The files after the failing line are still there: the list, the Add/Remove
+      // Programs entry and the uninstall shortcut stay, so the uninstall can run again.
+      ShowSystemError(readError);
       host.SetFailed();
-      ShowMessage(CatalogText(318), MB_ICONEXCLAMATION);
     }
-  }  // the list is closed before it is deleted
-  host.SetStatusText(CatalogText(308));
-  DeleteFileA(listPath.c_str());
-  if (!host.Failed()) {
-    host.SetStatusText(CatalogText(152));
-    SHDeleteKeyA(HKEY_CURRENT_USER, kProductSettingsKey);
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, kClientRegistrationKey);
-    host.SetStatusText(CatalogText(438));
-    SHDeleteKeyA(HKEY_CURRENT_USER, kUninstallEntryKey);
-    host.SetStatusText(CatalogText(402));
-    RemoveShortcuts(folders);
+    host.SetStatusText(CatalogText(308));
+    if (listRead) DeleteFileA(listPath.c_str());
+    if (!host.Failed()) {
+      host.SetStatusText(CatalogText(152));
+      SHDeleteKeyA(HKEY_CURRENT_USER, kProductSettingsKey);
+      SHDeleteKeyA(HKEY_LOCAL_MACHINE, kClientRegistrationKey);
+      host.SetStatusText(CatalogText(438));
+      SHDeleteKeyA(HKEY_CURRENT_USER, kUninstallEntryKey);
+      host.SetStatusText(CatalogText(402));
+      RemoveShortcuts(folders);
+    }
+  } catch (const std::bad_alloc&) {
+    // Out of memory on the worker: the run fails, and the dialog still hears of its end.
+    ShowMessage(CatalogText(kNoMemory), MB_ICONEXCLAMATION);
+    host.SetFailed();
   }
-  host.SetStatusText(CatalogText(303));
+  EndStatus(host, kUninstallCompleted);
 }

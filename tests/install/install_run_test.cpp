@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ int CreateShortcutOrFail(const char* linkPath, const char* targetPath, const cha
 }
 
 std::string Status(int id) { return std::string("status:") + CatalogText(id); }
+// A failed run ends with an empty status line, never with "The setup was completed."
+const std::string kClearedStatus = "status:";
 std::string Box(int id) { return std::string("box:") + CatalogText(id); }
 
 const std::vector<runtest::PayloadFile> kFiles = {
@@ -163,7 +166,7 @@ TEST_F(InstallRunTest, SetupFileThatCannotBeOpenedStillWritesRowsThreeToFourteen
   setupFile_ = temp_.Path() + "\\missing.exe";
   Run();
   EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), Box(435), "failed", Status(403), Status(588),
-                                                      Status(433), "completion"}));
+                                                      kClearedStatus, "completion"}));
   EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
   EXPECT_FALSE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
   EXPECT_EQ(ListBytes(), "<no list>");
@@ -181,7 +184,7 @@ TEST_F(InstallRunTest, DestinationHeldOpenWithoutSharingFailsTheExtraction) {
   EXPECT_EQ(host_.Events(),
             (std::vector<std::string>{Status(719), "status:QuorVEXSetup.exe", "progress:0/5", "status:Quorvex.exe",
                                       "progress:1/5", "status:tool.exe", opened, Box(436), "failed", Status(403),
-                                      Status(588), Status(433), "completion"}));
+                                      Status(588), kClearedStatus, "completion"}));
   EXPECT_TRUE(FileExists(Installed("Quorvex.exe")));  // nothing is rolled back
   EXPECT_FALSE(FileExists(Installed("readme.txt")));
   EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
@@ -201,7 +204,7 @@ TEST_F(InstallRunTest, FolderThatCannotBeCreatedFailsTheExtractionWith436Alone) 
   host_.SetFolderText(target_);
   Run();
   EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), "status:QuorVEXSetup.exe", Box(436), "failed",
-                                                      Status(403), Status(588), Status(433), "completion"}));
+                                                      Status(403), Status(588), kClearedStatus, "completion"}));
   EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
   EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
   ExpectRowsThreeToFourteen(target_ + "\\");
@@ -246,7 +249,7 @@ TEST_P(ShortcutStageFailureTest, ShowsItsBoxSetsTheFlagAndEndsTheStage) {
   std::vector<std::string> expected = {Status(719)};
   for (const std::string& event : ExtractionEvents()) expected.push_back(event);
   const std::string box = c.boxText ? std::string("box:") + c.boxText : Box(c.catalogId);
-  for (const std::string& event : {Status(403), box, std::string("failed"), Status(588), Status(433),
+  for (const std::string& event : {Status(403), box, std::string("failed"), Status(588), kClearedStatus,
                                    std::string("completion")})
     expected.push_back(event);
   EXPECT_EQ(host_.Events(), expected);
@@ -278,29 +281,53 @@ INSTANTIATE_TEST_SUITE_P(
                          "\\Programs\\Veldranos system\\QuorVEX\\Quorvex.lnk", "\\Desktop\\QuorVEX.lnk"}}),
     [](const ::testing::TestParamInfo<ShortcutFailure>& info) { return std::string(info.param.name); });
 
-// A full disk, made real: the test's fixture links this folder's "Uninstall.txt" to the
-// Linux /dev/full, which opens and refuses every write.
-TEST_F(InstallRunTest, ListLinesThatCannotBeWrittenShowTheSystemTextAndTheStageGoesOn) {
+// Full disks, made real: the test's fixtures link files of these folders to the Linux
+// /dev/full, which opens and refuses every write.
+std::string FixtureFolder(const char* variable) {
   char folder[MAX_PATH] = "";
-  const DWORD length = GetEnvironmentVariableA("QX_FULL_LIST_FOLDER", folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) GTEST_SKIP() << "QX_FULL_LIST_FOLDER unset";
-  target_ = folder;
+  const DWORD length = GetEnvironmentVariableA(variable, folder, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder);
+}
+
+// A list that lost a line would leave that file behind at the uninstall: one box, the
+// stage ends there, and nothing after it takes the install for a complete one.
+TEST_F(InstallRunTest, AListLineThatCannotBeWrittenFailsTheStageAfterOneBox) {
+  target_ = FixtureFolder("QX_FULL_LIST_FOLDER");
+  ASSERT_FALSE(target_.empty()) << "QX_FULL_LIST_FOLDER names the fixture's folder";
   host_.SetFolderText(target_);
   Run();
   std::vector<std::string> expected = {Status(719)};
   for (const std::string& event : ExtractionEvents()) expected.push_back(event);
-  expected.push_back(Status(403));
-  // One box per line, the shortcuts of every program made all the same, the flag clear.
-  for (size_t i = 0; i < kFiles.size(); ++i) expected.push_back(SystemErrorBox(ERROR_DISK_FULL));
-  for (const std::string& event : {Status(588), Status(433), std::string("completion")}) expected.push_back(event);
+  for (const std::string& event : {Status(403), SystemErrorBox(ERROR_DISK_FULL), std::string("failed"), Status(588),
+                                   kClearedStatus, std::string("completion")})
+    expected.push_back(event);
   EXPECT_EQ(host_.Events(), expected);
-  EXPECT_FALSE(host_.Failed());
-  EXPECT_TRUE(FileExists(Group() + "\\tool.lnk"));
-  EXPECT_TRUE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
-  EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").data,
-            target_ + "\\QuorVEXSetup.exe -u" + std::string(1, '\0'));
+  EXPECT_TRUE(FileExists(Group() + "\\QuorVEX Uninstall.lnk"));  // made before the first line
+  EXPECT_FALSE(FileExists(Group() + "\\tool.lnk"));
+  EXPECT_FALSE(FileExists(TestFolders::desktop + "\\QuorVEX.lnk"));
+  EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
   for (const runtest::PayloadFile& file : kFiles) DeleteFileA(Installed(file.name).c_str());
   RemoveDirectoryA(Installed("sub").c_str());
+}
+
+// Reinstalling over an earlier install onto a disk that fills up: the file error ends the
+// extraction as a failure, so the earlier list stays byte for byte (a later uninstall still
+// removes every file) and no Add/Remove Programs entry claims a complete install.
+TEST_F(InstallRunTest, AFileErrorDuringExtractionKeepsTheEarlierListAndWritesNoEntry) {
+  target_ = FixtureFolder("QX_FULL_FILE_FOLDER");
+  ASSERT_FALSE(target_.empty()) << "QX_FULL_FILE_FOLDER names the fixture's folder";
+  host_.SetFolderText(target_);
+  const std::string earlierList = ListBytes();
+  ASSERT_EQ(earlierList, target_ + "\\earlier.dll\n");
+  Run();
+  EXPECT_EQ(host_.Events(),
+            (std::vector<std::string>{Status(719), "status:QuorVEXSetup.exe", "progress:0/5", "status:Quorvex.exe",
+                                      "progress:1/5", "status:tool.exe", SystemErrorBox(ERROR_DISK_FULL), "failed",
+                                      Status(403), Status(588), kClearedStatus, "completion"}));
+  EXPECT_EQ(ListBytes(), earlierList);
+  EXPECT_FALSE(FolderExists(TestFolders::programs + "\\Veldranos system"));
+  EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+  ExpectRowsThreeToFourteen(target_ + "\\");
 }
 
 TEST_F(InstallRunTest, ExistingGroupFoldersAndLinksCountAsCreated) {
@@ -331,7 +358,7 @@ TEST_P(UninstallEntryFailureTest, ShowsItsBoxAfterStatus588AndSetsTheFlag) {
   std::vector<std::string> events = host_.Events();
   ASSERT_GE(events.size(), 5u);
   EXPECT_EQ(std::vector<std::string>(events.end() - 5, events.end()),
-            (std::vector<std::string>{Status(588), Box(c.catalogId), "failed", Status(433), "completion"}));
+            (std::vector<std::string>{Status(588), Box(c.catalogId), "failed", kClearedStatus, "completion"}));
   EXPECT_EQ(host_.EventsOf("box").size(), 1u);
   EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "DisplayName").present,
             c.displayNameWritten);
@@ -378,9 +405,8 @@ TEST_F(InstallRunTest, EmptyFolderFieldInstallsIntoTheCurrentFolder) {
   const std::string here = temp_.Path() + "\\Here";
   CreateDirectoryA(here.c_str(), nullptr);
   ASSERT_TRUE(SetCurrentDirectoryA(here.c_str()));
-  // Flat names only: the folder creation on the way skips a path's first separator (the
-  // drive's), so a relative "sub\\file" finds no "sub" made for it.
-  runtest::WriteSetupFile(setupFile_, {kFiles[0], kFiles[1], kFiles[2], kFiles[3]});
+  // Relative names: "sub" is made below the current folder too.
+  runtest::WriteSetupFile(setupFile_, kFiles);
   host_.SetFolderText("");
   Run();
   SetCurrentDirectoryA(previous);
@@ -388,11 +414,28 @@ TEST_F(InstallRunTest, EmptyFolderFieldInstallsIntoTheCurrentFolder) {
   EXPECT_TRUE(host_.EventsOf("box").empty()) << ::testing::PrintToString(host_.EventsOf("box"));
   std::string list;
   ASSERT_TRUE(runtest::ReadBytes(here + "\\Uninstall.txt", list));
-  EXPECT_EQ(list, "QuorVEXSetup.exe\nQuorvex.exe\ntool.exe\nreadme.txt\n");
+  EXPECT_EQ(list, "QuorVEXSetup.exe\nQuorvex.exe\ntool.exe\nreadme.txt\nsub\\data.bin\n");
   EXPECT_TRUE(FileExists(here + "\\readme.txt"));
+  EXPECT_TRUE(FileExists(here + "\\sub\\data.bin"));
   EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").data,
             std::string("QuorVEXSetup.exe -u") + std::string(1, '\0'));
   ExpectRowsThreeToFourteen("");
+}
+
+// Out of memory on the worker thread: the run fails with its box and still posts its
+// completion, so the dialog returns to Ready instead of the process ending.
+class OutOfMemoryHost : public RecordingRunHost {
+ public:
+  std::string FolderText(int) override { throw std::bad_alloc(); }
+};
+
+TEST_F(InstallRunTest, OutOfMemoryFailsTheRunAndStillPostsTheCompletion) {
+  OutOfMemoryHost host;
+  {
+    const BoxRecording boxes(host);
+    RunInstallFrom(setupFile_, host, system_);
+  }
+  EXPECT_EQ(host.Events(), (std::vector<std::string>{Box(228), "failed", kClearedStatus, "completion"}));
 }
 
 }  // namespace

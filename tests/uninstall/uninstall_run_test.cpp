@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ using runtest::TestFolders;
 namespace {
 
 std::string Status(int id) { return std::string("status:") + CatalogText(id); }
+// A failed run ends with an empty status line, never with "Uninstallation was completed."
+const std::string kClearedStatus = "status:";
 
 // A list read whose first chunk arrives and whose second fails, as a damaged medium would.
 int g_reads = 0;
@@ -134,12 +137,14 @@ TEST_F(UninstallRunTest, SecondRunFindsNoListAndSkipsRegistryAndShortcuts) {
   host_.Clear();
   Run();
   EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), "failed", std::string("box:") + CatalogText(318),
-                                                      Status(308), Status(303), "completion"}));
+                                                      Status(308), kClearedStatus, "completion"}));
   EXPECT_TRUE(FileExists(In("Quorvex.exe")));
   ExpectKeysAndLinksRemain(true);
 }
 
-TEST_F(UninstallRunTest, ListLockedByAWriterFailsLike318AndIsStillDeleted) {
+// The list that could not be read is the only record of the install: it stays, so the
+// uninstall can run again once the writer is gone.
+TEST_F(UninstallRunTest, ListLockedByAWriterFailsLike318AndIsKept) {
   {
     const platform::UniqueFile writer(CreateFileA(ListPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -147,8 +152,8 @@ TEST_F(UninstallRunTest, ListLockedByAWriterFailsLike318AndIsStillDeleted) {
     Run();
   }
   EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), "failed", std::string("box:") + CatalogText(318),
-                                                      Status(308), Status(303), "completion"}));
-  EXPECT_FALSE(FileExists(ListPath()));  // its deletion was still attempted, and took effect on close
+                                                      Status(308), kClearedStatus, "completion"}));
+  EXPECT_TRUE(FileExists(ListPath()));
   EXPECT_TRUE(FileExists(In("Quorvex.exe")));
   ExpectKeysAndLinksRemain(true);
 }
@@ -191,7 +196,10 @@ TEST_F(UninstallRunTest, LinesOutsideTheSetupFolderAreShownButNotDeleted) {
   EXPECT_FALSE(FileExists(In("Quorvex.exe")));
 }
 
-TEST_F(UninstallRunTest, ReadErrorShowsTheSystemTextKeepsLaterFilesAndRunsEveryStage) {
+// A list that cannot be read to its end is the only record of the files behind the failing
+// line: the list, the Add/Remove Programs entry and the shortcuts stay, so that the
+// uninstall can run again; the run fails after one box.
+TEST_F(UninstallRunTest, ReadErrorShowsTheSystemTextOnceAndKeepsTheRecordForAnotherRun) {
   // The first chunk (4096 bytes) ends inside the filler lines; the last line lies behind it.
   std::string list = In("Quorvex.exe") + "\n";
   std::vector<std::string> shown = {"status:" + In("Quorvex.exe")};
@@ -211,11 +219,53 @@ TEST_F(UninstallRunTest, ReadErrorShowsTheSystemTextKeepsLaterFilesAndRunsEveryS
   }
   std::vector<std::string> expected = {Status(719)};
   expected.insert(expected.end(), shown.begin(), shown.end());
-  expected.push_back(SystemErrorBox(ERROR_CRC));
-  EXPECT_EQ(host_.Events(), Join(expected, StagesAfterList()));
+  for (const std::string& event :
+       {SystemErrorBox(ERROR_CRC), std::string("failed"), Status(308), kClearedStatus, std::string("completion")})
+    expected.push_back(event);
+  EXPECT_EQ(host_.Events(), expected);
+  EXPECT_FALSE(FileExists(In("Quorvex.exe")));
+  EXPECT_TRUE(FileExists(In("QuorVEXSetup.exe")));  // behind the failing read
+  std::string kept;
+  ASSERT_TRUE(runtest::ReadBytes(ListPath(), kept));
+  EXPECT_EQ(kept, list);
+  ExpectKeysAndLinksRemain(true);
+
+  // Run again with a list that reads: the rest goes.
+  host_.Clear();
+  Run();
+  EXPECT_FALSE(host_.Failed());
+  EXPECT_FALSE(FileExists(In("QuorVEXSetup.exe")));
+  ExpectKeysAndLinksRemain(false);
+}
+
+// A "list" without line feeds, longer than any path an install writes, is refused before
+// it is read into memory whole: one box, the record kept.
+TEST_F(UninstallRunTest, ALineLongerThanAnyInstalledPathRefusesTheList) {
+  const std::string list = In("Quorvex.exe") + "\n" + std::string(64 * 1024, 'x');
+  WriteList(list);
+  Run();
+  EXPECT_EQ(host_.Events(), (std::vector<std::string>{Status(719), "status:" + In("Quorvex.exe"),
+                                                      SystemErrorBox(ERROR_INVALID_DATA), "failed", Status(308),
+                                                      kClearedStatus, "completion"}));
+  std::string kept;
+  ASSERT_TRUE(runtest::ReadBytes(ListPath(), kept));
+  EXPECT_EQ(kept, list);
+  ExpectKeysAndLinksRemain(true);
+}
+
+// A folder typed with "." and ".." names the same folder as the system resolves it: its
+// files go; a line that climbs out of it still stays.
+TEST_F(UninstallRunTest, AFolderTypedWithDotsRemovesItsFilesAndNothingOutside) {
+  const std::string typed = temp_.Path() + "\\.\\App\\..\\App";
+  const std::string outside = temp_.Path() + "\\victim.txt";
+  runtest::WriteBytes(outside, "keep");
+  WriteList(typed + "\\Quorvex.exe\n" + typed + "\\sub\\data.bin\n" + typed + "\\..\\victim.txt\n");
+  host_.SetFolderText(typed);
+  Run();
   EXPECT_FALSE(host_.Failed());
   EXPECT_FALSE(FileExists(In("Quorvex.exe")));
-  EXPECT_TRUE(FileExists(In("QuorVEXSetup.exe")));  // behind the failing read, and no list names it now
+  EXPECT_FALSE(FileExists(In("sub\\data.bin")));
+  EXPECT_TRUE(FileExists(outside));
   EXPECT_FALSE(FileExists(ListPath()));
   ExpectKeysAndLinksRemain(false);
 }
@@ -266,6 +316,25 @@ TEST_F(UninstallRunTest, EmptyFolderFieldLooksInTheCurrentFolder) {
   EXPECT_FALSE(FileExists(In("Quorvex.exe")));
   EXPECT_FALSE(FileExists(ListPath()));
   EXPECT_EQ(host_.FolderReads(), std::vector<int>{2600});
+}
+
+// Out of memory on the worker thread: the run fails with its box and still posts its
+// completion; nothing is removed.
+class OutOfMemoryHost : public RecordingRunHost {
+ public:
+  std::string FolderText(int) override { throw std::bad_alloc(); }
+};
+
+TEST_F(UninstallRunTest, OutOfMemoryFailsTheRunAndStillPostsTheCompletion) {
+  OutOfMemoryHost host;
+  {
+    const BoxRecording boxes(host);
+    RunUninstallWith(host, TestFolders::Table());
+  }
+  EXPECT_EQ(host.Events(), (std::vector<std::string>{std::string("box:") + CatalogText(228), "failed", kClearedStatus,
+                                                     "completion"}));
+  EXPECT_TRUE(FileExists(In("Quorvex.exe")));
+  ExpectKeysAndLinksRemain(true);
 }
 
 }  // namespace
