@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/settings_store.h"
+#include "tests/support/system_code_page.h"
 
 namespace {
 
@@ -185,6 +186,7 @@ TEST(StartupTest, RealProgramOpensTheTemplateOfTheLanguageRule) {
   ASSERT_FALSE(path.empty()) << "QX_SETUP_EXE names the setup program";
   const unsigned oem = GetOEMCP();
   ASSERT_TRUE(oem == 932 || oem == 437) << "run under LC_ALL=C or LC_ALL=ja_JP.UTF-8, got " << oem;
+  ASSERT_TRUE(testsupport::SystemHasExpectedCodePage()) << "the Japanese entry runs on code page " << oem;
   const bool japaneseSystem = oem == 932;
 
   const std::vector<TemplateCase> cases = {

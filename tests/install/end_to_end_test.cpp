@@ -21,6 +21,7 @@
 #include "platform/com.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
+#include "tests/support/system_code_page.h"
 #include "uninstall/uninstall_run.h"
 
 using runtest::FileExists;
@@ -144,6 +145,7 @@ class EndToEndTest : public ::testing::Test {
     setupFile_ = Environment("QX_SHIPPING_SETUP");
     payloadFolder_ = Environment("QX_SHIPPING_PAYLOAD");
     if (setupFile_.empty() || payloadFolder_.empty()) GTEST_SKIP() << "QX_SHIPPING_SETUP and QX_SHIPPING_PAYLOAD unset";
+    ASSERT_TRUE(testsupport::SystemHasExpectedCodePage()) << "the Japanese entry runs on code page " << GetACP();
     // The program's own language rule: no LANGTYPE once the product keys are gone, so the
     // OEM code page decides.
     runtest::DeleteProductKeys();
@@ -222,6 +224,26 @@ class EndToEndTest : public ::testing::Test {
   bool clientsKeyExisted_ = false;
 };
 
+// The files below a folder, by their paths relative to it ("sub\\name"), sorted.
+std::vector<std::string> FilesBelow(const std::string& folder, const std::string& prefix = std::string()) {
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (const std::string& inner : FilesBelow(folder + "\\" + name, prefix + name + "\\")) files.push_back(inner);
+    } else {
+      files.push_back(prefix + name);
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 TEST_F(EndToEndTest, InstallsTheShippingPayloadThenUninstallsIt) {
   ASSERT_EQ(language::Index(), japanese_ ? language::kJapanese : language::kEnglish);
   const platform::ComApartment com;  // for reading the links back
@@ -264,6 +286,20 @@ TEST_F(EndToEndTest, InstallsTheShippingPayloadThenUninstallsIt) {
   std::string list;
   ASSERT_TRUE(runtest::ReadBytes(folder + "Uninstall.txt", list));
   EXPECT_EQ(list, expectedList);
+  // The installed tree against the staged product itself, not only against what the reader
+  // under test says the payload holds: no file missing, none extra, every byte the same.
+  std::vector<std::string> installedFiles = FilesBelow(target_);
+  installedFiles.erase(std::remove(installedFiles.begin(), installedFiles.end(), "Uninstall.txt"),
+                       installedFiles.end());
+  const std::vector<std::string> stagedFiles = FilesBelow(payloadFolder_);
+  ASSERT_FALSE(stagedFiles.empty());
+  EXPECT_EQ(installedFiles, stagedFiles);
+  for (const std::string& name : stagedFiles) {
+    std::string installedBytes, stagedBytes;
+    ASSERT_TRUE(runtest::ReadBytes(Installed(name), installedBytes)) << name;
+    ASSERT_TRUE(runtest::ReadBytes(payloadFolder_ + "\\" + name, stagedBytes)) << name;
+    EXPECT_TRUE(installedBytes == stagedBytes) << name;
+  }
 
   // The shortcuts: exactly the main program's two and the setup program's uninstall one.
   ExpectLink(desktop_ + "\\QuorVEX.lnk", Installed("QuorVEX.exe"), "");
