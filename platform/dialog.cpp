@@ -49,6 +49,11 @@ bool Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
       return true;
     case WM_COMMAND: {
       const UINT id = LOWORD(wParam);
+      const UINT code = HIWORD(wParam);
+      // Only a click acts: a double-click on an owner-drawn button also sends
+      // BN_DOUBLECLICKED, which must not act a second time. Enter, Esc and the close box
+      // come as BN_CLICKED (0) too.
+      if ((id == IDOK || id == IDCANCEL) && code != BN_CLICKED) return true;
       if (id == IDOK) {
         OnOK();
         return true;
@@ -57,7 +62,7 @@ bool Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
         OnCancel();
         return true;
       }
-      return OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return OnCommand(id, code, reinterpret_cast<HWND>(lParam));
     }
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:

@@ -109,7 +109,10 @@ bool SetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
   }
 }
 
-bool SetupDialog::OnCommand(UINT id, UINT, HWND) {
+bool SetupDialog::OnCommand(UINT id, UINT code, HWND) {
+  // A double-click sends BN_CLICKED, then BN_DOUBLECLICKED: only the click acts. The run's
+  // completion post comes as code 0, like a click.
+  if (code != BN_CLICKED) return false;
   switch (id) {
     case ui::kSetupCommandId:
       OnSetup();
@@ -297,6 +300,7 @@ void SetupDialog::OnSysCommand(UINT id, LPARAM, bool& handled) {
   // The rule is applied again now: the setting may have changed since start-up.
   const unsigned aboutTemplate =
       language::AboutTemplateFor(ReadSettingDword("OPTION_ETC", "LANGTYPE", 0), GetOEMCP());
-  ui::AboutDialog about(aboutTemplate, nullptr);
+  // Owned by the setup dialog: centred on it, and the dialog stays disabled behind it.
+  ui::AboutDialog about(aboutTemplate, Hwnd());
   about.DoModal();
 }

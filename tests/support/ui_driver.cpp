@@ -203,6 +203,18 @@ Image CaptureScreen(const RECT& screenRect) {
   return image;
 }
 
+void DoubleClickItem(HWND dialog, int id) {
+  const RECT r = ItemScreenRect(dialog, id);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT clicks[4] = {};
+  const DWORD flags[4] = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+  for (int i = 0; i < 4; ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = flags[i];
+  }
+  SendInput(4, clicks, sizeof clicks[0]);
+}
+
 void MovePointer(HWND window, int x, int y) {
   POINT screen{x, y};
   ClientToScreen(window, &screen);

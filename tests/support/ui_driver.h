@@ -56,6 +56,9 @@ bool ClickAndWait(HWND dialog, int id);
 // A button press as the button itself reports it: WM_COMMAND with BN_CLICKED and the
 // button's window, posted. Also works for a disabled button: check IsWindowEnabled first.
 void Click(HWND dialog, int id);
+// Two presses of the left mouse button on the item's centre, as real input within the
+// double-click time: the button sees down, up, double-click, up, as from a user's mouse.
+void DoubleClickItem(HWND dialog, int id);
 // Answers a message box with a button id (IDOK, IDYES, IDNO).
 void Answer(HWND box, int buttonId);
 
