@@ -118,13 +118,9 @@ void InstallFlow<Base>::InstallStartAndUninstall(const InstallThroughDialog& pro
   ASSERT_TRUE(dialog);
   SetDlgItemTextA(dialog, kFolder, product.Folder().c_str());  // typed by the user
   ASSERT_TRUE(ItemEnabled(dialog, kSetup));
+  // The Running state is checked where a box holds the run (AFailingRunEndsInReady): here
+  // the run may end before any check could look.
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));
-  // The press has been handled: the run has started and is far from its end (it loads and
-  // checks the whole program file first), so this is the Running state.
-  EXPECT_FALSE(ItemEnabled(dialog, kSetup)) << "running";
-  EXPECT_FALSE(ItemEnabled(dialog, kBrowse)) << "running";
-  EXPECT_FALSE(ItemEnabled(dialog, kStart)) << "running";
-  EXPECT_TRUE(ItemEnabled(dialog, kFolder)) << "the folder field stays editable";
   ASSERT_TRUE(this->AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, kRunTimeoutMs));
   EXPECT_TRUE(boxTexts.empty()) << "a successful run shows no box: " << shownBoxes();
   // Completed in install mode: Start enabled.
@@ -173,7 +169,7 @@ void InstallFlow<Base>::InstallStartAndUninstall(const InstallThroughDialog& pro
   EXPECT_FALSE(ItemEnabled(dialog, kFolder));
   EXPECT_EQ(ItemText(dialog, kFolder), storedFolder) << "the folder the install stored";
   EXPECT_FALSE(ItemEnabled(dialog, kStart));
-  // The removal is too quick to look at it running; the install above showed that state.
+  // The Running state is checked where a box holds the run (AFailingRunEndsInReady).
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));
   ASSERT_TRUE(this->AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, kRunTimeoutMs));
   EXPECT_TRUE(boxTexts.empty()) << "a successful run shows no box: " << shownBoxes();

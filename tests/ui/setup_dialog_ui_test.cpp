@@ -116,6 +116,7 @@ TEST_F(SetupDialogUi, AFailingRunEndsInReady) {
   EXPECT_FALSE(uitest::ItemEnabled(dialog, kSetup));
   EXPECT_FALSE(uitest::ItemEnabled(dialog, kBrowse));
   EXPECT_FALSE(uitest::ItemEnabled(dialog, kStart));
+  EXPECT_TRUE(uitest::ItemEnabled(dialog, kFolder)) << "the folder field stays editable";
   ASSERT_TRUE(AnswerBoxesUntil([&] { return uitest::ItemEnabled(dialog, kSetup); }, 60000));
   EXPECT_FALSE(boxTexts_.empty()) << "the failing run reports its failure";
   EXPECT_TRUE(uitest::ItemEnabled(dialog, kBrowse));
