@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/language.h"
+#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/registration_rows.h"
 #include "platform/unique_handle.h"
@@ -420,6 +421,33 @@ TEST_F(InstallRunTest, EmptyFolderFieldInstallsIntoTheCurrentFolder) {
   EXPECT_EQ(runtest::ReadRegistryValue(HKEY_CURRENT_USER, kUninstallEntryKey, "UninstallString").data,
             std::string("QuorVEXSetup.exe -u") + std::string(1, '\0'));
   ExpectRowsThreeToFourteen("");
+}
+
+// While a box of the shortcut stage waits for the user, the uninstall list is closed: the
+// user may look at it, and nothing keeps another program from it.
+std::string g_listPath;
+std::vector<bool> g_listFreeAtBox;
+int WINAPI NoteWhetherTheListIsFree(HWND, LPCSTR, LPCSTR, UINT) {
+  HANDLE list = CreateFileA(g_listPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  g_listFreeAtBox.push_back(list != INVALID_HANDLE_VALUE);
+  if (list != INVALID_HANDLE_VALUE) CloseHandle(list);
+  return IDOK;
+}
+
+TEST_F(InstallRunTest, TheListIsClosedWhileAShortcutStageBoxWaits) {
+  g_listPath = Installed("Uninstall.txt");
+  for (const char* fault : {"desktop", "link"}) {
+    SCOPED_TRACE(fault);
+    TestFolders::desktopFails = std::string(fault) == "desktop";
+    g_failingLink = std::string(fault) == "link" ? "\\tool.lnk" : "";
+    g_listFreeAtBox.clear();
+    const MessageBoxPresenter previous = SetMessageBoxPresenter(&NoteWhetherTheListIsFree);
+    RunInstallFrom(setupFile_, host_, system_);
+    SetMessageBoxPresenter(previous);
+    EXPECT_EQ(g_listFreeAtBox, std::vector<bool>{true});
+    host_.Clear();
+  }
 }
 
 // Out of memory on the worker thread: the run fails with its box and still posts its
