@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string>
 
 #include "app/message_catalog.h"
 #include "platform/unique_handle.h"
@@ -35,7 +36,7 @@ int ShowMessage(const char* text, UINT type) {
   return result;
 }
 
-int ShowSystemError(DWORD code) {
+std::string SystemErrorText(DWORD code) {
   char* systemText = nullptr;
   // Error 0 is the system's "success": a failure that left no code gets the numbered text.
   if (code != ERROR_SUCCESS)
@@ -43,14 +44,14 @@ int ShowSystemError(DWORD code) {
                    nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&systemText), 0,
                    nullptr);
   platform::UniqueLocalMemory systemBuffer(systemText);
-
+  if (systemText && systemText[0] != '\0') return systemText;
   char numbered[256];
-  const char* text = systemText;
-  if (!systemText || systemText[0] == '\0') {
-    std::snprintf(numbered, sizeof numbered, CatalogText(323), static_cast<int>(code));
-    text = numbered;
-  }
+  std::snprintf(numbered, sizeof numbered, CatalogText(323), static_cast<int>(code));
+  return numbered;
+}
+
+int ShowSystemError(DWORD code) {
   int result = 0;
-  ShowUnlessBusy(text, MB_ICONHAND, result);
+  ShowUnlessBusy(SystemErrorText(code).c_str(), MB_ICONHAND, result);
   return result;
 }

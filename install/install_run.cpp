@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/completion_post.h"
 #include "install/payload_archive.h"
@@ -25,29 +24,41 @@ const InstallSystem& RealInstallSystem() {
   return system;
 }
 
-void RunInstall(RunHost& host) { RunInstallFrom(RunningSetupFilePath(), host, RealInstallSystem()); }
+RunOutcome RunInstall(RunHost& host) { return RunInstallFrom(RunningSetupFilePath(), host, RealInstallSystem()); }
 
-void RunInstallFrom(const std::string& setupFilePath, RunHost& host, const InstallSystem& system) {
+RunOutcome RunInstallFrom(const std::string& setupFilePath, RunHost& host, const InstallSystem& system) {
   // Declared in this order so that the completion is posted before COM is uninitialised,
   // and the installed-files list goes last.
   PayloadArchive archive;
   const platform::ComApartment com;  // the shell links of the shortcut stage need it
   const CompletionPost completion(host);
 
+  RunOutcome outcome;
+  RunStage stage = RunStage::kExtraction;
+  // The first stage after which the flag is up is the one that failed.
+  const auto passed = [&](RunStage next) {
+    if (host.Failed() && outcome.succeeded) outcome = RunOutcome{false, stage};
+    stage = next;
+  };
   try {
     const std::string target = ReadTargetFolder(host, kTargetFolderBuffer);
     host.SetStatusText(CatalogText(719));
     archive.ExtractSetupFile(setupFilePath, target, host);
+    passed(RunStage::kShortcuts);
     host.SetStatusText(CatalogText(403));
     RunShortcutStage(archive, target, host, system.shortcuts);
+    passed(RunStage::kUninstallEntry);
     host.SetStatusText(CatalogText(588));
-    WriteUninstallEntry(target, host, system.registry);
+    WriteUninstallEntry(target, archive.InstalledBytes(), host, system.registry);
+    passed(RunStage::kNone);
     WriteSetupFolderSetting(ReadTargetFolder(host, kSettingFolderBuffer));
     WriteClientRegistration(ReadTargetFolder(host, kClientFolderBuffer), system.registry);
   } catch (const std::bad_alloc&) {
     // Out of memory on the worker: the run fails, and the dialog still hears of its end.
-    ShowMessage(CatalogText(kNoMemory), MB_ICONEXCLAMATION);
+    host.ReportError(kNoMemory, CatalogText(kNoMemory));
     host.SetFailed();
+    passed(RunStage::kNone);
   }
   EndStatus(host, kSetupCompleted);
+  return outcome;
 }

@@ -1,15 +1,15 @@
-// The install run: a whole installation, on the worker thread.
+// The install run: a whole installation, on the worker thread of the dialog or on the
+// unattended front end's thread.
 #pragma once
 
 #include <string>
 
 #include "install/registration.h"
+#include "install/run_host.h"
 #include "install/shortcuts.h"
 
-class RunHost;
-
 // Installs the payload of the running setup program.
-void RunInstall(RunHost& host);
+RunOutcome RunInstall(RunHost& host);
 
 // What the run asks of the system besides files; tests replace pieces to make them fail.
 struct InstallSystem {
@@ -19,4 +19,4 @@ struct InstallSystem {
 const InstallSystem& RealInstallSystem();
 
 // The same run with the payload of another setup file.
-void RunInstallFrom(const std::string& setupFilePath, RunHost& host, const InstallSystem& system);
+RunOutcome RunInstallFrom(const std::string& setupFilePath, RunHost& host, const InstallSystem& system);

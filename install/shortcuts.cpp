@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/payload_archive.h"
 #include "install/run_host.h"
@@ -17,8 +16,17 @@
 
 namespace {
 
-void Fail(RunHost& host, const char* text) {
-  ShowMessage(text, MB_ICONEXCLAMATION);
+// A catalog text with at most one "%s" argument, shown as the stage's failure.
+struct StageFailure {
+  int messageId = 0;
+  std::string text;
+  bool Failed() const { return messageId != 0; }
+};
+
+StageFailure FailureOf(int messageId) { return StageFailure{messageId, CatalogText(messageId)}; }
+
+void Fail(RunHost& host, const StageFailure& failure) {
+  host.ReportError(failure.messageId, failure.text);
   host.SetFailed();
 }
 
@@ -40,12 +48,11 @@ bool CreateFolder(const std::string& folder) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The shortcuts of one installed file: the text of the box that ends the stage, or
-// nothing when they were made.
-std::string CreateShortcutsFor(const std::string& path, const std::string& group, const ShortcutSystem& system) {
+// The shortcuts of one installed file: the failure that ends the stage, or none.
+StageFailure CreateShortcutsFor(const std::string& path, const std::string& group, const ShortcutSystem& system) {
   const InstalledFileName name = SplitInstalledFileName(path, &IsSystemLeadByte);
   const ShortcutKind kind = ShortcutKindFor(name);
-  if (kind == ShortcutKind::None) return std::string();
+  if (kind == ShortcutKind::None) return StageFailure();
   const char* base = name.baseName.c_str();
   const std::string groupLink = GroupShortcutPath(group, name.baseName);
   bool created = true;
@@ -55,7 +62,7 @@ std::string CreateShortcutsFor(const std::string& path, const std::string& group
       break;
     case ShortcutKind::MainProgram: {
       std::string desktop;
-      if (!system.folders.desktop(desktop)) return CatalogText(458);
+      if (!system.folders.desktop(desktop)) return FailureOf(458);
       created = system.createShortcut((desktop + "\\QuorVEX.lnk").c_str(), path.c_str(), base, nullptr) == 1 &&
                 system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
       break;
@@ -65,7 +72,7 @@ std::string CreateShortcutsFor(const std::string& path, const std::string& group
       created = system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
       break;
   }
-  return created ? std::string() : Format(CatalogText(401), name.baseName);
+  return created ? StageFailure() : StageFailure{401, Format(CatalogText(401), name.baseName)};
 }
 
 }  // namespace
@@ -105,28 +112,28 @@ void RunShortcutStage(const PayloadArchive& archive, const std::string& targetFo
                       const ShortcutSystem& system) {
   if (host.Failed()) return;
   std::string programs;
-  if (!system.folders.programs(programs)) return Fail(host, CatalogText(557));
-  if (!CreateFolder(programs + "\\" + CatalogText(371))) return Fail(host, CatalogText(556));
+  if (!system.folders.programs(programs)) return Fail(host, FailureOf(557));
+  if (!CreateFolder(programs + "\\" + CatalogText(371))) return Fail(host, FailureOf(556));
   const std::string group = ProgramGroupFolder(programs);
-  if (!CreateFolder(group)) return Fail(host, CatalogText(555));
+  if (!CreateFolder(group)) return Fail(host, FailureOf(555));
 
   // Every failure closes the list before its box: nobody is kept from the file while the
   // box waits for the user.
   UninstallListWriter list;
-  if (!list.Open(UninstallListPath(targetFolder))) return Fail(host, CatalogText(307));
+  if (!list.Open(UninstallListPath(targetFolder))) return Fail(host, FailureOf(307));
   std::string path;
   for (int index = 0; archive.GetInstalledFile(index, path); ++index) {
-    const std::string failure = CreateShortcutsFor(path, group, system);
-    if (!failure.empty()) {
+    const StageFailure failure = CreateShortcutsFor(path, group, system);
+    if (failure.Failed()) {
       list.Close();
-      return Fail(host, failure.c_str());
+      return Fail(host, failure);
     }
     // Files that are not programs get no shortcut but always their line. A list that lost
     // a line would leave that file behind at the uninstall: the stage fails after one box.
     if (!list.WriteLine(path)) {
       const DWORD error = GetLastError();
       list.Close();
-      ShowSystemError(error);
+      host.ReportSystemError(error);
       host.SetFailed();
       return;
     }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "app/message_box.h"
+
 namespace ui {
 
 std::string DialogRunHost::FolderText(int bufferSize) {
@@ -16,6 +18,10 @@ void DialogRunHost::SetStatusText(const char* text) { SetDlgItemTextA(dialog_, k
 void DialogRunHost::ReportProgress(int index, int count) {
   SendMessageA(dialog_, kProgressMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(count));
 }
+
+void DialogRunHost::ReportError(int, const std::string& text) { ShowMessage(text.c_str(), MB_ICONEXCLAMATION); }
+
+void DialogRunHost::ReportSystemError(unsigned long code) { ShowSystemError(code); }
 
 void DialogRunHost::PostCompletion() {
   // The flag goes up before the post, so the dialog sees it when the command arrives.

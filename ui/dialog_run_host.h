@@ -25,6 +25,10 @@ class DialogRunHost : public RunHost {
   std::string FolderText(int bufferSize) override;
   void SetStatusText(const char* text) override;
   void ReportProgress(int index, int count) override;
+  // A box on the worker thread, under the program's busy rule: while another box is open,
+  // nothing more is shown.
+  void ReportError(int messageId, const std::string& text) override;
+  void ReportSystemError(unsigned long code) override;
   void SetFailed() override { failed_.store(true); }
   bool Failed() const override { return failed_.load(); }
   void PostCompletion() override;

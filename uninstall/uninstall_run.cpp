@@ -6,7 +6,6 @@
 #include <new>
 #include <string>
 
-#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/completion_post.h"
 #include "install/registration_rows.h"
@@ -65,9 +64,9 @@ void RemoveShortcuts(const ShellFolders& folders) {
 
 }  // namespace
 
-void RunUninstall(RunHost& host) { RunUninstallWith(host, SystemShellFolders()); }
+RunOutcome RunUninstall(RunHost& host) { return RunUninstallWith(host, SystemShellFolders()); }
 
-void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFunction readList) {
+RunOutcome RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFunction readList) {
   const CompletionPost completion(host);
   try {
     const std::string setupFolder = ReadTargetFolder(host, kSetupFolderBuffer);
@@ -80,7 +79,7 @@ void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFuncti
       UninstallListReader list(readList);
       if (!list.Open(listPath)) {
         host.SetFailed();
-        ShowMessage(CatalogText(318), MB_ICONEXCLAMATION);
+        host.ReportError(318, CatalogText(318));
       } else if (DeleteListedFiles(list, setupFolder, host)) {
         listRead = true;
       } else {
@@ -91,7 +90,7 @@ void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFuncti
     if (readFailed) {
       // The files after the failing line are still there: the list, the Add/Remove
       // Programs entry and the uninstall shortcut stay, so the uninstall can run again.
-      ShowSystemError(readError);
+      host.ReportSystemError(readError);
       host.SetFailed();
     }
     host.SetStatusText(CatalogText(308));
@@ -107,8 +106,10 @@ void RunUninstallWith(RunHost& host, const ShellFolders& folders, ListReadFuncti
     }
   } catch (const std::bad_alloc&) {
     // Out of memory on the worker: the run fails, and the dialog still hears of its end.
-    ShowMessage(CatalogText(kNoMemory), MB_ICONEXCLAMATION);
+    host.ReportError(kNoMemory, CatalogText(kNoMemory));
     host.SetFailed();
   }
   EndStatus(host, kUninstallCompleted);
+  // Only the list can fail this run: the later stages run silently or not at all.
+  return host.Failed() ? RunOutcome{false, RunStage::kUninstallList} : RunOutcome{};
 }

@@ -251,7 +251,6 @@ TEST_F(EndToEndTest, InstallsTheShippingPayloadThenUninstallsIt) {
 
   RecordingRunHost host(target_);
   {
-    const BoxRecording boxes(host);
     RunInstallFrom(setupFile_, host, RealInstallSystem());
   }
   EXPECT_TRUE(host.EventsOf("box").empty()) << ::testing::PrintToString(host.EventsOf("box"));
@@ -337,7 +336,6 @@ TEST_F(EndToEndTest, InstallsTheShippingPayloadThenUninstallsIt) {
       ReadRegistryValue(HKEY_CURRENT_USER, "SOFTWARE\\VELDRANOS\\QUORVEX\\MAIN", "SETUPFOLDER");
   RecordingRunHost uninstall(recorded.data.c_str());
   {
-    const BoxRecording boxes(uninstall);
     RunUninstall(uninstall);
   }
   std::vector<std::string> expected = {std::string("status:") + CatalogText(719)};

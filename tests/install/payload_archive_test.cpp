@@ -68,7 +68,6 @@ class PayloadArchiveTest : public ::testing::Test {
 
   // Extracts the setup file into target_, the boxes recorded as events of host.
   void Extract(const std::string& setupPath) {
-    BoxRecording boxes(host);
     archive.ExtractSetupFile(setupPath, target_, host);
   }
 

@@ -1,19 +1,5 @@
 #include "tests/support/recording_run_host.h"
 
-#include "app/message_box.h"
-
-namespace {
-
-RecordingRunHost* g_boxHost = nullptr;
-MessageBoxPresenter g_previousPresenter = nullptr;
-
-int WINAPI RecordBox(HWND, LPCSTR text, LPCSTR, UINT) {
-  if (g_boxHost) g_boxHost->Record(std::string("box:") + (text ? text : ""));
-  return IDOK;
-}
-
-}  // namespace
-
 RecordingRunHost::RecordingRunHost(std::string folderText) : folderText_(std::move(folderText)) {}
 
 std::string RecordingRunHost::FolderText(int bufferSize) {
@@ -29,6 +15,10 @@ void RecordingRunHost::SetStatusText(const char* text) { Record(std::string("sta
 void RecordingRunHost::ReportProgress(int index, int count) {
   Record("progress:" + std::to_string(index) + "/" + std::to_string(count));
 }
+
+void RecordingRunHost::ReportError(int, const std::string& text) { Record("box:" + text); }
+
+void RecordingRunHost::ReportSystemError(unsigned long code) { Record(SystemErrorBox(code)); }
 
 void RecordingRunHost::SetFailed() {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -83,16 +73,6 @@ void RecordingRunHost::Clear() {
   events_.clear();
   folderReads_.clear();
   failed_ = false;
-}
-
-BoxRecording::BoxRecording(RecordingRunHost& host) {
-  g_boxHost = &host;
-  g_previousPresenter = SetMessageBoxPresenter(&RecordBox);
-}
-
-BoxRecording::~BoxRecording() {
-  SetMessageBoxPresenter(g_previousPresenter);
-  g_boxHost = nullptr;
 }
 
 std::string SystemErrorBox(DWORD code) {

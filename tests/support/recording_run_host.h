@@ -1,5 +1,5 @@
-// A RunHost for tests: records what a run tells its host, and the message boxes it shows,
-// in one ordered list of events, so that a test can check order as well as content.
+// A RunHost for tests: records what a run tells its host, its errors included, in one
+// ordered list of events, so that a test can check order as well as content.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +13,14 @@
 class RecordingRunHost : public RunHost {
  public:
   // Events as text: "status:<text>", "progress:<index>/<count>", "failed", "completion",
-  // "box:<text>" (boxes only while a BoxRecording is alive).
+  // "box:<text>" for an error (the text the dialog's box would show).
   explicit RecordingRunHost(std::string folderText = std::string());
 
   std::string FolderText(int bufferSize) override;
   void SetStatusText(const char* text) override;
   void ReportProgress(int index, int count) override;
+  void ReportError(int messageId, const std::string& text) override;
+  void ReportSystemError(unsigned long code) override;
   void SetFailed() override;
   bool Failed() const override;
   void PostCompletion() override;
@@ -41,15 +43,5 @@ class RecordingRunHost : public RunHost {
   bool failed_ = false;
 };
 
-// While alive, the program's message boxes are recorded as "box:" events of host (each box
-// is answered with IDOK) instead of being shown.
-class BoxRecording {
- public:
-  explicit BoxRecording(RecordingRunHost& host);
-  ~BoxRecording();
-  BoxRecording(const BoxRecording&) = delete;
-  BoxRecording& operator=(const BoxRecording&) = delete;
-};
-
-// The "box:" event that ShowSystemError records for code: the system's own text.
+// The "box:" event of a system error code: the system's own text.
 std::string SystemErrorBox(DWORD code);

@@ -86,7 +86,6 @@ class UninstallRunTest : public ::testing::Test {
   void WriteList(const std::string& bytes) { ASSERT_TRUE(runtest::WriteBytes(ListPath(), bytes)); }
 
   void Run() {
-    const BoxRecording boxes(host_);
     RunUninstallWith(host_, TestFolders::Table());
   }
 
@@ -214,7 +213,6 @@ TEST_F(UninstallRunTest, ReadErrorShowsTheSystemTextOnceAndKeepsTheRecordForAnot
   WriteList(list);
   g_reads = 0;
   {
-    const BoxRecording boxes(host_);
     RunUninstallWith(host_, TestFolders::Table(), &SecondReadFails);
   }
   std::vector<std::string> expected = {Status(719)};
@@ -328,7 +326,6 @@ class OutOfMemoryHost : public RecordingRunHost {
 TEST_F(UninstallRunTest, OutOfMemoryFailsTheRunAndStillPostsTheCompletion) {
   OutOfMemoryHost host;
   {
-    const BoxRecording boxes(host);
     RunUninstallWith(host, TestFolders::Table());
   }
   EXPECT_EQ(host.Events(), (std::vector<std::string>{std::string("box:") + CatalogText(228), "failed", kClearedStatus,
