@@ -7,7 +7,6 @@
 #include <memory>
 #include <new>
 
-#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/archive_reader.h"
 #include "install/make_folders.h"
@@ -70,14 +69,14 @@ class SetupFileSource : public archive::ByteSource {
 };
 
 void ShowStageFailure(int catalogId, RunHost& host) {
-  ShowMessage(CatalogText(catalogId), MB_ICONEXCLAMATION);
+  host.ReportError(catalogId, CatalogText(catalogId));
   host.SetFailed();
 }
 
 // A file error of the system stops the extraction: its own text, and the stage failed, so
 // that nothing after it takes a partly installed product for a complete one.
 void ShowSystemFailure(DWORD lastError, RunHost& host) {
-  ShowSystemError(lastError);
+  host.ReportSystemError(lastError);
   host.SetFailed();
 }
 
@@ -115,17 +114,19 @@ class ExtractionStep : public archive::EntryVisitor {
     platform::UniqueFile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-      ShowMessage(FormatPathMessage(kFileDoesNotOpen, path).c_str(), MB_ICONEXCLAMATION);
+      host_.ReportError(kFileDoesNotOpen, FormatPathMessage(kFileDoesNotOpen, path));
       return archive::EntryOutcome::kFailed;
     }
 
     const std::uint8_t* chunk = nullptr;
     std::size_t chunkLength = 0;
+    std::uint64_t written = 0;
     while (data.Next(chunk, chunkLength)) {
       if (!platform::WriteAll(file.Get(), chunk, static_cast<DWORD>(chunkLength))) {
         ShowSystemFailure(GetLastError(), host_);
         return archive::EntryOutcome::kStopped;
       }
+      written += chunkLength;
     }
     if (data.Failed()) {
       ShowReadFailure(source_, GetLastError(), host_);
@@ -150,6 +151,7 @@ class ExtractionStep : public archive::EntryVisitor {
       ShowStageFailure(kNoMemory, host_);
       return archive::EntryOutcome::kStopped;
     }
+    archive_.CountInstalledBytes(written);
     return archive::EntryOutcome::kDone;
   }
 
@@ -232,4 +234,7 @@ const char* PayloadArchive::GetInstalledFile(int index, std::string& out) const 
   return out.c_str();
 }
 
-void PayloadArchive::ClearInstalledFiles() { installedFiles_.clear(); }
+void PayloadArchive::ClearInstalledFiles() {
+  installedFiles_.clear();
+  installedBytes_ = 0;
+}

@@ -2,6 +2,7 @@
 // files its extraction installed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,11 @@ class PayloadArchive {
   // Copies the path with that index into out and returns out's text; null when there is none.
   const char* GetInstalledFile(int index, std::string& out) const;
   void ClearInstalledFiles();
+  // The bytes of the files the extraction wrote, for the Add/Remove Programs entry's size.
+  std::uint64_t InstalledBytes() const { return installedBytes_; }
+  void CountInstalledBytes(std::uint64_t bytes) { installedBytes_ += bytes; }
 
  private:
   std::vector<std::string> installedFiles_;
+  std::uint64_t installedBytes_ = 0;
 };

@@ -1,11 +1,13 @@
 #include "install/registration.h"
 
-#include "app/message_box.h"
+#include <cstdio>
+
 #include "app/message_catalog.h"
 #include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "install/run_host.h"
 #include "platform/unique_handle.h"
+#include "res/product_version.h"
 
 namespace {
 
@@ -13,8 +15,8 @@ LONG CreateKey(HKEY root, const char* path, HKEY* key) {
   return RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, key, nullptr);
 }
 
-LONG SetValue(HKEY key, const char* valueName, const BYTE* data, DWORD size) {
-  return RegSetValueExA(key, valueName, 0, REG_SZ, data, size);
+LONG SetValue(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) {
+  return RegSetValueExA(key, valueName, 0, type, data, size);
 }
 
 HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
@@ -28,8 +30,27 @@ platform::UniqueKey OpenRowKey(const RegistryRow& row, const RegistryWriter& reg
 bool SetRowValue(HKEY key, const RegistryRow& row, const RegistryWriter& registry) {
   const DWORD size = RegistryDataSize(row.data);
   const BYTE* data = size ? reinterpret_cast<const BYTE*>(row.data.c_str()) : nullptr;
-  return registry.setValue(key, row.valueName.empty() ? nullptr : row.valueName.c_str(), data, size) ==
+  return registry.setValue(key, row.valueName.empty() ? nullptr : row.valueName.c_str(), REG_SZ, data, size) ==
          ERROR_SUCCESS;
+}
+
+bool SetInventoryValue(HKEY key, const InventoryValue& value, const RegistryWriter& registry) {
+  if (value.isNumber) {
+    const DWORD number = value.number;
+    return registry.setValue(key, value.name.c_str(), REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                             sizeof number) == ERROR_SUCCESS;
+  }
+  const DWORD size = RegistryDataSize(value.text);
+  return registry.setValue(key, value.name.c_str(), REG_SZ,
+                           size ? reinterpret_cast<const BYTE*>(value.text.c_str()) : nullptr, size) == ERROR_SUCCESS;
+}
+
+std::string TodayAsNumber() {
+  SYSTEMTIME today;
+  GetLocalTime(&today);
+  char text[16];
+  std::snprintf(text, sizeof text, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+  return text;
 }
 
 }  // namespace
@@ -39,18 +60,25 @@ const RegistryWriter& RealRegistryWriter() {
   return writer;
 }
 
-void WriteUninstallEntry(const std::string& targetFolder, RunHost& host, const RegistryWriter& registry) {
+void WriteUninstallEntry(const std::string& targetFolder, std::uint64_t installedBytes, RunHost& host,
+                         const RegistryWriter& registry) {
   if (host.Failed()) return;
   const auto rows = UninstallEntryRows(targetFolder, CatalogText(140));
   const platform::UniqueKey key = OpenRowKey(rows[0], registry);
   if (!key) {
-    ShowMessage(CatalogText(305), MB_ICONEXCLAMATION);
+    host.ReportError(305, CatalogText(305));
     host.SetFailed();
     return;
   }
-  // "UninstallString" only after "DisplayName" was set.
-  if (!SetRowValue(key.Get(), rows[0], registry) || !SetRowValue(key.Get(), rows[1], registry)) {
-    ShowMessage(CatalogText(306), MB_ICONEXCLAMATION);
+  // "UninstallString" only after "DisplayName" was set; what inventory tools read after both.
+  bool written = SetRowValue(key.Get(), rows[0], registry) && SetRowValue(key.Get(), rows[1], registry);
+  const InstallFacts facts{targetFolder, CatalogText(371), QX_VERSION_TEXT, TodayAsNumber(), installedBytes};
+  for (const InventoryValue& value : InventoryValues(facts)) {
+    if (!written) break;
+    written = SetInventoryValue(key.Get(), value, registry);
+  }
+  if (!written) {
+    host.ReportError(306, CatalogText(306));
     host.SetFailed();
   }
 }

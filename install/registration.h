@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 class RunHost;
@@ -13,14 +14,16 @@ class RunHost;
 struct RegistryWriter {
   // RegCreateKeyExA: creates or opens root\path for writing.
   LONG (*createKey)(HKEY root, const char* path, HKEY* key);
-  // RegSetValueExA with REG_SZ; data is null and size 0 for an empty value.
-  LONG (*setValue)(HKEY key, const char* valueName, const BYTE* data, DWORD size);
+  // RegSetValueExA; for REG_SZ data is null and size 0 for an empty value.
+  LONG (*setValue)(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size);
 };
 const RegistryWriter& RealRegistryWriter();
 
-// "DisplayName" and "UninstallString", only when the failure flag is clear; failures show
-// catalog 305 (the key) or 306 (a value) and set the flag.
-void WriteUninstallEntry(const std::string& targetFolder, RunHost& host, const RegistryWriter& registry);
+// "DisplayName" and "UninstallString", then the values inventory tools read
+// (InventoryValues), only when the failure flag is clear; failures show catalog 305 (the
+// key) or 306 (a value) and set the flag. installedBytes: what the extraction wrote.
+void WriteUninstallEntry(const std::string& targetFolder, std::uint64_t installedBytes, RunHost& host,
+                         const RegistryWriter& registry);
 
 // MAIN\SETUPFOLDER of the product settings.
 void WriteSetupFolderSetting(const std::string& folder);

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/language.h"
-#include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "install/registration_rows.h"
 #include "platform/unique_handle.h"
@@ -35,9 +34,9 @@ LONG CreateKeyOrFail(HKEY root, const char* path, HKEY* key) {
   return RealRegistryWriter().createKey(root, path, key);
 }
 
-LONG SetValueOrFail(HKEY key, const char* valueName, const BYTE* data, DWORD size) {
+LONG SetValueOrFail(HKEY key, const char* valueName, DWORD type, const BYTE* data, DWORD size) {
   if (!g_failingValue.empty() && valueName && g_failingValue == valueName) return ERROR_ACCESS_DENIED;
-  return RealRegistryWriter().setValue(key, valueName, data, size);
+  return RealRegistryWriter().setValue(key, valueName, type, data, size);
 }
 
 int CreateShortcutOrFail(const char* linkPath, const char* targetPath, const char* description, const char* arguments) {
@@ -81,7 +80,6 @@ class InstallRunTest : public ::testing::Test {
   void TearDown() override { runtest::DeleteProductKeys(); }
 
   void Run() {
-    const BoxRecording boxes(host_);
     RunInstallFrom(setupFile_, host_, system_);
   }
 
@@ -425,28 +423,31 @@ TEST_F(InstallRunTest, EmptyFolderFieldInstallsIntoTheCurrentFolder) {
 
 // While a box of the shortcut stage waits for the user, the uninstall list is closed: the
 // user may look at it, and nothing keeps another program from it.
-std::string g_listPath;
-std::vector<bool> g_listFreeAtBox;
-int WINAPI NoteWhetherTheListIsFree(HWND, LPCSTR, LPCSTR, UINT) {
-  HANDLE list = CreateFileA(g_listPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  g_listFreeAtBox.push_back(list != INVALID_HANDLE_VALUE);
-  if (list != INVALID_HANDLE_VALUE) CloseHandle(list);
-  return IDOK;
-}
+class ListWatchingHost : public RecordingRunHost {
+ public:
+  explicit ListWatchingHost(std::string listPath) : listPath_(std::move(listPath)) {}
+  void ReportError(int messageId, const std::string& text) override {
+    HANDLE list = CreateFileA(listPath_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    listFreeAtError.push_back(list != INVALID_HANDLE_VALUE);
+    if (list != INVALID_HANDLE_VALUE) CloseHandle(list);
+    RecordingRunHost::ReportError(messageId, text);
+  }
+  std::vector<bool> listFreeAtError;
+
+ private:
+  std::string listPath_;
+};
 
 TEST_F(InstallRunTest, TheListIsClosedWhileAShortcutStageBoxWaits) {
-  g_listPath = Installed("Uninstall.txt");
   for (const char* fault : {"desktop", "link"}) {
     SCOPED_TRACE(fault);
     TestFolders::desktopFails = std::string(fault) == "desktop";
     g_failingLink = std::string(fault) == "link" ? "\\tool.lnk" : "";
-    g_listFreeAtBox.clear();
-    const MessageBoxPresenter previous = SetMessageBoxPresenter(&NoteWhetherTheListIsFree);
-    RunInstallFrom(setupFile_, host_, system_);
-    SetMessageBoxPresenter(previous);
-    EXPECT_EQ(g_listFreeAtBox, std::vector<bool>{true});
-    host_.Clear();
+    ListWatchingHost host(Installed("Uninstall.txt"));
+    host.SetFolderText(target_);
+    RunInstallFrom(setupFile_, host, system_);
+    EXPECT_EQ(host.listFreeAtError, std::vector<bool>{true});
   }
 }
 
@@ -460,7 +461,6 @@ class OutOfMemoryHost : public RecordingRunHost {
 TEST_F(InstallRunTest, OutOfMemoryFailsTheRunAndStillPostsTheCompletion) {
   OutOfMemoryHost host;
   {
-    const BoxRecording boxes(host);
     RunInstallFrom(setupFile_, host, system_);
   }
   EXPECT_EQ(host.Events(), (std::vector<std::string>{Box(228), "failed", kClearedStatus, "completion"}));
