@@ -32,7 +32,7 @@ int Application::Run(HINSTANCE module) {
   module_ = module;
   title_ = BaseNameOfModule(module);
   InitInstance();
-  return 0;
+  return exitCode_;
 }
 
 Application* Application::Instance() { return g_instance; }

@@ -15,11 +15,13 @@ class Application {
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
 
-  // The program's whole life; its result is not the process's exit code.
+  // The program's whole life; its result is not the process's exit code (SetExitCode).
   virtual BOOL InitInstance() = 0;
 
-  // Called by WinMain: records the module, derives the title and runs InitInstance.
+  // Called by WinMain: records the module, derives the title and runs InitInstance; returns
+  // the exit code InitInstance set (0 unless it set one).
   int Run(HINSTANCE module);
+  void SetExitCode(int code) { exitCode_ = code; }
 
   static Application* Instance();
   HINSTANCE Module() const { return module_; }
@@ -32,6 +34,7 @@ class Application {
   HINSTANCE module_ = nullptr;
   std::string title_;
   HWND mainWindow_ = nullptr;
+  int exitCode_ = 0;
 };
 
 // The framework's message box: the application title as caption, owned by the main

@@ -1,7 +1,7 @@
 // The program's entry: the one application object and WinMain.
 #include <windows.h>
 
-#include "app/setup_app.h"
+#include "startup/setup_app.h"
 
 SetupApp g_setupApp;
 

@@ -10,13 +10,13 @@
 #include "app/message_box.h"
 #include "app/message_catalog.h"
 #include "app/settings_store.h"
+#include "app/setup_folder.h"
 #include "install/install_run.h"
 #include "net/notice_server.h"
 #include "platform/application.h"
 #include "platform/worker_thread.h"
 #include "ui/about_dialog.h"
 #include "ui/button_enabling.h"
-#include "ui/command_line.h"
 #include "ui/folder_browser.h"
 #include "uninstall/uninstall_run.h"
 
@@ -39,11 +39,9 @@ constexpr char kSkinImageType[] = "BITMAP256";
 constexpr UINT kHandCursorId = 162;
 constexpr COLORREF kLinkHoverColour = RGB(255, 128, 64);
 
-constexpr char kDefaultFolder[] = "c:\\Program Files\\QuorVEX";
 constexpr char kUninstallCaption[] = "Uninstall";
 constexpr char kProgramName[] = "QuorVEX.exe";
 constexpr int kFolderTextLimit = 259;
-constexpr int kStoredFolderBufferSize = 2600;
 constexpr int kStartFolderBufferSize = 520;
 
 // Messages of the catalog.
@@ -74,9 +72,9 @@ std::string ProgramPathIn(const std::string& folder) {
 
 }  // namespace
 
-SetupDialog::SetupDialog(UINT templateId, HWND parent)
+SetupDialog::SetupDialog(UINT templateId, HWND parent, bool uninstallMode)
     : platform::Dialog(templateId, parent),
-      uninstallMode_(ui::SelectsUninstallMode(ui::ArgumentsOf(GetCommandLineA()))),
+      uninstallMode_(uninstallMode),
       icon_(LoadIconA(platform::ProgramModule(), MAKEINTRESOURCEA(kIconId))) {}
 
 SetupDialog::~SetupDialog() {
@@ -207,11 +205,7 @@ void SetupDialog::AttachControls() {
 }
 
 void SetupDialog::FillFolderField() {
-  std::vector<char> stored(kStoredFolderBufferSize, '\0');
-  ReadSettingString("MAIN", "SETUPFOLDER", "", stored.data(), kStoredFolderBufferSize);
-  // Uninstall mode shows what is stored, even nothing: it removes only what was installed.
-  const char* text = (uninstallMode_ || stored[0] != '\0') ? stored.data() : kDefaultFolder;
-  SetDlgItemTextA(Hwnd(), ui::kFolderFieldId, text);
+  SetDlgItemTextA(Hwnd(), ui::kFolderFieldId, InitialSetupFolder(uninstallMode_).c_str());
 }
 
 void SetupDialog::UpdateButtons() {

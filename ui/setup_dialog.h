@@ -15,7 +15,8 @@
 
 class SetupDialog : public platform::Dialog {
  public:
-  SetupDialog(UINT templateId, HWND parent);
+  // uninstallMode: the start-up's reading of the command line.
+  SetupDialog(UINT templateId, HWND parent, bool uninstallMode);
   ~SetupDialog() override;
 
   bool UninstallMode() const { return uninstallMode_; }

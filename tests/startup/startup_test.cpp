@@ -1,6 +1,6 @@
 // Start-up: the template the real setup program opens for each LANGTYPE and code page,
 // and the Windows Sockets failure, which shows its box and no dialog.
-#include "app/setup_app.h"
+#include "startup/setup_app.h"
 
 #include <windows.h>
 

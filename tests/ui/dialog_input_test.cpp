@@ -4,46 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/command_line.h"
 #include "ui/skin_image.h"
 
 namespace {
-
-// --- Command line -----------------------------------------------------------------------
-
-struct CommandLineCase {
-  const char* commandLine;
-  const char* arguments;
-  bool uninstall;
-};
-
-class CommandLine : public ::testing::TestWithParam<CommandLineCase> {};
-
-TEST_P(CommandLine, ArgumentsAndMode) {
-  const CommandLineCase& c = GetParam();
-  EXPECT_STREQ(ui::ArgumentsOf(c.commandLine), c.arguments);
-  EXPECT_EQ(ui::SelectsUninstallMode(ui::ArgumentsOf(c.commandLine)), c.uninstall) << c.commandLine;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommandLine,
-    ::testing::Values(CommandLineCase{"QuorVEXSetup.exe", "", false},
-                      CommandLineCase{"QuorVEXSetup.exe -u", "-u", true},
-                      CommandLineCase{"\"C:\\Program Files\\QuorVEX\\QuorVEXSetup.exe\" -u", "-u", true},
-                      CommandLineCase{"\"C:\\Program Files\\QuorVEX\\QuorVEXSetup.exe\"", "", false},
-                      CommandLineCase{"setup.exe /x-uninstall", "/x-uninstall", true},  // inside a word
-                      CommandLineCase{"setup.exe -U", "-U", false},                      // case-sensitive
-                      CommandLineCase{"setup.exe - u", "- u", false},
-                      // The program's own path does not count.
-                      CommandLineCase{"\"C:\\my-uploads\\QuorVEXSetup.exe\"", "", false},
-                      CommandLineCase{"C:\\my-uploads\\QuorVEXSetup.exe", "", false},
-                      CommandLineCase{"C:\\my-uploads\\QuorVEXSetup.exe \t -u", "-u", true},
-                      CommandLineCase{"", "", false}));
-
-TEST(CommandLine, NullHasNoArguments) {
-  EXPECT_STREQ(ui::ArgumentsOf(nullptr), "");
-  EXPECT_FALSE(ui::SelectsUninstallMode(nullptr));
-}
 
 // --- Skin image placement ---------------------------------------------------------------
 
