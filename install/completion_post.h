@@ -2,7 +2,7 @@
 // the end exactly once on every path out of the run.
 #pragma once
 
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
 #include "install/run_host.h"
 
 // The run's last status text: its completion text only when it succeeded. A failed run

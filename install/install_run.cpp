@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
 #include "install/completion_post.h"
 #include "install/payload_archive.h"
 #include "install/run_host.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <new>
 
-#include "app/message_catalog.h"
-#include "install/archive_reader.h"
-#include "install/make_folders.h"
+#include "text/message_catalog.h"
+#include "archive/archive_reader.h"
+#include "archive/make_folders.h"
 #include "install/run_host.h"
 #include "install/target_folder.h"
 #include "platform/file_write.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
 #include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "install/run_host.h"

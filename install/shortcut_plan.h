@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "install/lead_byte.h"
+#include "text/lead_byte.h"
 
 enum class ShortcutKind {
   None,         // not a program: no shortcut, only its uninstall-list line

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
 #include "install/payload_archive.h"
 #include "install/run_host.h"
 #include "install/shortcut_plan.h"

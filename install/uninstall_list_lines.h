@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "install/archive_format.h"
+#include "archive/archive_format.h"
 
 // The longest path the install run lists: a target folder read into its 2600-byte field
 // buffer (the terminator's place holds the separator) and an entry name behind it.

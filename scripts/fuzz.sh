@@ -8,8 +8,8 @@ out=${QX_FUZZ_OUT:-build/fuzz}
 seconds=${QX_FUZZ_SECONDS:-45}
 mkdir -p "$out/corpus" "$out/seed-tree/sub"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
-  tests/fuzz/archive_reader_fuzz.cpp install/archive_reader.cpp install/archive_format.cpp \
-  install/sha256.cpp install/sha256_x86.cpp -o "$out/archive_reader_fuzz"
+  tests/fuzz/archive_reader_fuzz.cpp archive/archive_reader.cpp archive/archive_format.cpp \
+  archive/sha256.cpp archive/sha256_x86.cpp -o "$out/archive_reader_fuzz"
 pack=${QX_PACK_TOOL:-build/native/tools/pack/quorvex-pack}
 if [ -x "$pack" ]; then
   printf 'MZ' >"$out/seed-image"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/message_box.h"
+#include "ui/message_box.h"
 
 namespace ui {
 

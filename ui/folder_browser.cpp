@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/message_box.h"
-#include "app/message_catalog.h"
+#include "ui/message_box.h"
+#include "text/message_catalog.h"
 #include "platform/com.h"
 
 namespace ui {

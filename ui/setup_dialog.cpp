@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_box.h"
-#include "app/message_catalog.h"
+#include "text/language.h"
+#include "ui/message_box.h"
+#include "text/message_catalog.h"
 #include "app/settings_store.h"
 #include "app/setup_folder.h"
 #include "install/install_run.h"

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/message_box.h"
 #include "app/setup_folder.h"
 #include "install/install_run.h"
 #include "install/run_host.h"
 #include "platform/file_write.h"
 #include "platform/unique_handle.h"
+#include "text/system_error_text.h"
 #include "uninstall/uninstall_run.h"
 
 namespace unattended {

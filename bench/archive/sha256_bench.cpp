@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "install/sha256.h"
+#include "archive/sha256.h"
 
 namespace {
 

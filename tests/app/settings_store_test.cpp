@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
+#include "text/language.h"
 
 namespace {
 

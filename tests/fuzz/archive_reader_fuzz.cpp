@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "install/archive_reader.h"
+#include "archive/archive_reader.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_catalog.h"
-#include "install/archive_format.h"
-#include "install/archive_reader.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
+#include "archive/archive_format.h"
+#include "archive/archive_reader.h"
 #include "install/install_run.h"
 #include "platform/com.h"
 #include "tests/install/run_fixture.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/message_catalog.h"
-#include "install/archive_format.h"
+#include "text/message_catalog.h"
+#include "archive/archive_format.h"
 #include "install/payload_archive.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "install/archive_format.h"
-#include "install/archive_writer.h"
+#include "archive/archive_format.h"
+#include "archive/archive_writer.h"
 #include "install/registration_rows.h"
 #include "platform/unique_handle.h"
 

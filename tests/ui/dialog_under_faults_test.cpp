@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_catalog.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/setup_dialog_fixture.h"
@@ -116,7 +116,7 @@ TEST_F(DialogUnderFaults, ADoubleClickOnExitWhileRunningAsksOnceAndTheRunGoesOn)
   EXPECT_FALSE(process_->WaitForExit(1500)) << "the second click must not answer the question";
   Answer(question, IDNO);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 10000));
-  ASSERT_TRUE(AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, kRunTimeoutMs))
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs))
       << "the program must live on to the run's end";
   EXPECT_TRUE(boxTexts_.empty()) << ::testing::PrintToString(boxTexts_);
   EXPECT_EQ(ItemText(dialog, kStatus), English(kSetupCompleted));
@@ -140,7 +140,7 @@ TEST_F(DialogUnderFaults, ADiskThatFillsUpEndsTheRunInReadyAndKeepsTheEarlierLis
   HWND dialog = StartPacked();
   ASSERT_TRUE(dialog);
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));
-  ASSERT_TRUE(AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, kRunTimeoutMs));
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
   ASSERT_EQ(boxTexts_.size(), 1u);
   EXPECT_EQ(Trimmed(boxTexts_[0]), SystemText(ERROR_DISK_FULL));
   // Ready, not Completed: Start stays disabled, the status claims nothing, Exit still asks.

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_catalog.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/setup_dialog_fixture.h"
 
@@ -121,7 +121,7 @@ void InstallFlow<Base>::InstallStartAndUninstall(const InstallThroughDialog& pro
   // The Running state is checked where a box holds the run (AFailingRunEndsInReady): here
   // the run may end before any check could look.
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));
-  ASSERT_TRUE(this->AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, kRunTimeoutMs));
+  ASSERT_TRUE(this->WaitForRunToEnd(dialog, kRunTimeoutMs));
   EXPECT_TRUE(boxTexts.empty()) << "a successful run shows no box: " << shownBoxes();
   // Completed in install mode: Start enabled.
   EXPECT_TRUE(ItemEnabled(dialog, kStart));
@@ -171,7 +171,7 @@ void InstallFlow<Base>::InstallStartAndUninstall(const InstallThroughDialog& pro
   EXPECT_FALSE(ItemEnabled(dialog, kStart));
   // The Running state is checked where a box holds the run (AFailingRunEndsInReady).
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));
-  ASSERT_TRUE(this->AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, kRunTimeoutMs));
+  ASSERT_TRUE(this->WaitForRunToEnd(dialog, kRunTimeoutMs));
   EXPECT_TRUE(boxTexts.empty()) << "a successful run shows no box: " << shownBoxes();
   EXPECT_EQ(ItemText(dialog, kStatus), product.Text(kUninstallCompletedText));
   EXPECT_FALSE(ItemEnabled(dialog, kStart)) << "completed in uninstall mode: Start stays disabled";

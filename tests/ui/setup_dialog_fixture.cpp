@@ -96,6 +96,12 @@ bool SetupDialogUi::AnswerBoxesUntil(const std::function<bool()>& condition, DWO
       timeoutMs);
 }
 
+bool SetupDialogUi::WaitForRunToEnd(HWND dialog, DWORD timeoutMs) {
+  if (!AnswerBoxesUntil([&] { return ItemEnabled(dialog, kSetup); }, timeoutMs)) return false;
+  DWORD_PTR ignored = 0;
+  return SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored) != 0;
+}
+
 void SetupDialogUiJapanese::SetUp() {
   // Only the Japanese entry runs these cases (the English one filters them out): on any
   // other code page they fail rather than pass having checked nothing.

@@ -43,6 +43,10 @@ class SetupDialogUi : public ::testing::Test {
   HWND StartProgram(const std::string& program, const std::string& arguments);
   // Answers every box the program shows with OK until condition holds.
   bool AnswerBoxesUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+  // Answers the run's boxes until its end re-enables Setup, then waits until the dialog
+  // has finished handling the end (it enables its buttons one after the other): a sent
+  // message returns only once the dialog is back in its message loop.
+  bool WaitForRunToEnd(HWND dialog, DWORD timeoutMs);
 
   std::string setupExe_;
   std::string recordFile_;

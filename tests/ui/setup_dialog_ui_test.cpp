@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_catalog.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/setup_dialog_fixture.h"
 
@@ -117,7 +117,7 @@ TEST_F(SetupDialogUi, AFailingRunEndsInReady) {
   EXPECT_FALSE(uitest::ItemEnabled(dialog, kBrowse));
   EXPECT_FALSE(uitest::ItemEnabled(dialog, kStart));
   EXPECT_TRUE(uitest::ItemEnabled(dialog, kFolder)) << "the folder field stays editable";
-  ASSERT_TRUE(AnswerBoxesUntil([&] { return uitest::ItemEnabled(dialog, kSetup); }, 60000));
+  ASSERT_TRUE(WaitForRunToEnd(dialog, 60000));
   EXPECT_FALSE(boxTexts_.empty()) << "the failing run reports its failure";
   EXPECT_TRUE(uitest::ItemEnabled(dialog, kBrowse));
   EXPECT_FALSE(uitest::ItemEnabled(dialog, kStart));

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_catalog.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 #include "install/registration_rows.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/system_code_page.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "install/archive_reader.h"
+#include "archive/archive_reader.h"
 
 // The command line's arguments in UTF-8. Windows hands main its arguments in the ANSI code
 // page, which cannot name every folder; the wide command line can.

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "install/lead_byte.h"
+#include "text/lead_byte.h"
 
 // The lead bytes of the code pages the tool knows: 932 and the other East Asian double-byte
 // pages, every other page single-byte.

@@ -5,7 +5,7 @@
 #include <system_error>
 #include <vector>
 
-#include "install/archive_reader.h"
+#include "archive/archive_reader.h"
 #include "tools/pack/commands.h"
 #include "tools/pack/host_files.h"
 #include "tools/pack/name_codec.h"

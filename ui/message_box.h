@@ -4,16 +4,9 @@
 
 #include <windows.h>
 
-#include <string>
-
 // Shows text with the given MB_ type flags. While another of the program's boxes is open
 // nothing is shown and the substitute result of BusySubstituteResult is returned.
 int ShowMessage(const char* text, UINT type);
-
-// The system's text for a Windows error code, as the boxes and the log show it: catalog
-// message 323 with the number when the system has none, and for 0, whose system text reads
-// as success.
-std::string SystemErrorText(DWORD code);
 
 // Shows the system's text for a Windows error code (catalog message 323 with the number
 // when the system has none, and for 0, whose system text reads as success), with the

@@ -1,4 +1,4 @@
-#include "install/make_folders.h"
+#include "archive/make_folders.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "text/language.h"
 
 #include <gtest/gtest.h>
 

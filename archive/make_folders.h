@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "install/lead_byte.h"
+#include "text/lead_byte.h"
 
 enum class FolderCreation { kCreated, kExists, kFailed };
 using CreateFolderFunction = std::function<FolderCreation(const char* folder)>;

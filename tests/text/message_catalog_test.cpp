@@ -1,4 +1,4 @@
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/language.h"
+#include "text/language.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // SHA-256 against the FIPS 180-4 examples through each block function, and the SHA-extension
 // version against the portable one over many lengths and feeding patterns.
-#include "install/sha256.h"
+#include "archive/sha256.h"
 
 #include <gtest/gtest.h>
 

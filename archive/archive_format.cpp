@@ -1,4 +1,4 @@
-#include "install/archive_format.h"
+#include "archive/archive_format.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "app/language.h"
+#include "text/language.h"
 
 namespace language {
 namespace {

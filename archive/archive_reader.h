@@ -14,8 +14,8 @@
 #include <cstdint>
 #include <string>
 
-#include "install/archive_format.h"
-#include "install/lead_byte.h"
+#include "archive/archive_format.h"
+#include "text/lead_byte.h"
 
 namespace archive {
 

@@ -1,5 +1,5 @@
 // The program's message boxes, with a recorder in place of MessageBoxA.
-#include "app/message_box.h"
+#include "ui/message_box.h"
 
 #include <windows.h>
 
@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/language.h"
-#include "app/message_catalog.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 
 namespace {
 

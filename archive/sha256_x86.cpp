@@ -1,14 +1,14 @@
 // The SHA-256 block function on the x86 SHA extensions, and the run-time test for them.
 // Only this function is compiled for those instructions; the rest of the program stays
 // runnable on any x86 processor.
-#include "install/sha256.h"
+#include "archive/sha256.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 
 #include <cpuid.h>
 #include <immintrin.h>
 
-#include "install/sha256_rounds.h"
+#include "archive/sha256_rounds.h"
 
 namespace sha256 {
 

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "install/archive_format.h"
-#include "install/sha256.h"
+#include "archive/archive_format.h"
+#include "archive/sha256.h"
 
 namespace archive {
 

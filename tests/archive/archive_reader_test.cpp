@@ -1,6 +1,6 @@
 // The archive reader on archives built byte by byte here: layout, complement rule, bounds,
 // names, digest, the walk's order and outcomes, and the signed-program rule.
-#include "install/archive_reader.h"
+#include "archive/archive_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "install/archive_format.h"
-#include "install/sha256.h"
+#include "archive/archive_format.h"
+#include "archive/sha256.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "install/sha256.h"
+#include "archive/sha256.h"
 
 #include <cstring>
 
-#include "install/sha256_rounds.h"
+#include "archive/sha256_rounds.h"
 
 namespace sha256 {
 

@@ -1,10 +1,10 @@
-#include "install/archive_reader.h"
+#include "archive/archive_reader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "install/sha256.h"
+#include "archive/sha256.h"
 
 namespace archive {
 

@@ -1,4 +1,4 @@
-#include "install/archive_writer.h"
+#include "archive/archive_writer.h"
 
 #include <algorithm>
 

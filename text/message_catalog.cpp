@@ -1,10 +1,10 @@
 // The catalog's texts. This file is compiled with the execution character set CP932, so
 // the Japanese literals below are stored as Shift-JIS bytes (see app/CMakeLists.txt).
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
 
 #include <array>
 
-#include "app/language.h"
+#include "text/language.h"
 
 namespace {
 

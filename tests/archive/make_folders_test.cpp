@@ -1,5 +1,5 @@
 // Folder creation on the way to a file, with a recording creator in place of the file system.
-#include "install/make_folders.h"
+#include "archive/make_folders.h"
 
 #include <gtest/gtest.h>
 
