@@ -9,7 +9,7 @@
 
 namespace {
 
-std::string SettingsPath(const char* subkey) { return std::string(kSettingsKeyPath) + subkey; }
+std::string SettingsPath(const char* subkey) { return std::string(kProductSettingsKey) + "\\" + subkey; }
 
 platform::UniqueKey OpenForReading(const char* subkey) {
   platform::UniqueKey key;

@@ -3,8 +3,9 @@
 // gives the caller's default, a write that fails changes nothing.
 #pragma once
 
-// The settings key path; a subkey name is appended to it directly.
-constexpr char kSettingsKeyPath[] = "SOFTWARE\\VELDRANOS\\QUORVEX\\";
+// The product's settings key below HKEY_CURRENT_USER: the settings' subkeys lie below it,
+// and the uninstall run deletes it whole.
+constexpr char kProductSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";
 
 // Reads up to 4 bytes of the value into an integer that starts as defaultValue; the
 // value's type is not checked, so shorter data replaces only the low-order bytes.

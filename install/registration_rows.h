@@ -17,8 +17,6 @@ struct RegistryRow {
 
 constexpr char kUninstallEntryKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorVEX";
 constexpr char kClientRegistrationKey[] = "Software\\Clients\\Internet Call\\Quorvex";
-// The settings key without its trailing backslash, as the uninstall run deletes it.
-constexpr char kProductSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";
 
 // "DisplayName" and "UninstallString" of the Add/Remove Programs entry. targetFolder ends
 // with "\" (or is empty); the command is not quoted.

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "install/lead_byte.h"
+#include "text/lead_byte.h"
 
 namespace startup {
 

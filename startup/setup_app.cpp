@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include "app/language.h"
+#include "text/language.h"
 #include "app/settings_store.h"
 #include "install/target_folder.h"
 #include "startup/launch_options.h"

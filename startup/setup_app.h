@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/application.h"
+#include "res/resource_ids.h"
 
 class SetupApp : public platform::Application {
  public:
@@ -28,4 +29,4 @@ class SetupApp : public platform::Application {
 void LimitDllSearchToSystem();
 
 // String resource ids of start-up.
-constexpr UINT kSocketFailureStringId = 103;
+constexpr UINT kSocketFailureStringId = IDS_SOCKETS_INIT_FAILED;

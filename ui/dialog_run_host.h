@@ -8,14 +8,15 @@
 #include <string>
 
 #include "install/run_host.h"
+#include "res/resource_ids.h"
 
 namespace ui {
 
 // Control and message numbers the runs' messages use.
-constexpr int kFolderFieldId = 1012;
-constexpr int kStatusLineId = 1008;
+constexpr int kFolderFieldId = IDC_FOLDER_FIELD;
+constexpr int kStatusLineId = IDC_STATUS_TEXT;
 constexpr UINT kProgressMessage = WM_USER + 1;  // wParam index, lParam count
-constexpr UINT kSetupCommandId = 1000;          // also the completion signal
+constexpr UINT kSetupCommandId = IDC_SETUP_BUTTON;  // also the completion signal
 
 class DialogRunHost : public RunHost {
  public:

@@ -15,6 +15,7 @@
 #include "net/notice_server.h"
 #include "platform/application.h"
 #include "platform/worker_thread.h"
+#include "res/resource_ids.h"
 #include "ui/about_dialog.h"
 #include "ui/button_enabling.h"
 #include "ui/folder_browser.h"
@@ -22,21 +23,21 @@
 
 namespace {
 
-// Control ids of the templates.
-constexpr int kWelcomeTextId = 1002;
-constexpr int kFolderLabelId = 1004;
-constexpr int kBrowseButtonId = 1006;
-constexpr int kStartButtonId = 1001;
+// Control and resource ids of the templates (res/resource_ids.h).
+constexpr int kWelcomeTextId = IDC_WELCOME_TEXT;
+constexpr int kFolderLabelId = IDC_FOLDER_LABEL;
+constexpr int kBrowseButtonId = IDC_BROWSE_BUTTON;
+constexpr int kStartButtonId = IDC_START_BUTTON;
 constexpr int kExitButtonId = IDCANCEL;
-constexpr int kFooterLinkId = 1016;
-constexpr int kDecorationIconId = 1014;
+constexpr int kFooterLinkId = IDC_FOOTER_LINK;
+constexpr int kDecorationIconId = IDC_SETUP_ICON;
 
 constexpr UINT kAboutCommandId = 16;
-constexpr UINT kAboutMenuStringId = 101;
-constexpr WORD kIconId = 128;
-constexpr WORD kSkinImageId = 133;
+constexpr UINT kAboutMenuStringId = IDS_ABOUTBOX;
+constexpr WORD kIconId = IDR_MAINFRAME;
+constexpr WORD kSkinImageId = IDR_SKIN;
 constexpr char kSkinImageType[] = "BITMAP256";
-constexpr UINT kHandCursorId = 162;
+constexpr UINT kHandCursorId = IDC_HAND_CURSOR;
 constexpr COLORREF kLinkHoverColour = RGB(255, 128, 64);
 
 constexpr char kUninstallCaption[] = "Uninstall";
@@ -251,7 +252,7 @@ void SetupDialog::WaitForFinishedWorker() {
 }
 
 void SetupDialog::OnProgress(WPARAM position, LPARAM total) {
-  const RECT area = ItemRectInDialog(1009);
+  const RECT area = ItemRectInDialog(IDC_PROGRESS_AREA);
   InvalidateRect(Hwnd(), &area, FALSE);
   progressPosition_ = static_cast<int>(position);
   progressTotal_ = static_cast<int>(total);

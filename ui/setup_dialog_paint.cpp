@@ -5,13 +5,14 @@
 #include "platform/application.h"
 #include "platform/gdi.h"
 #include "platform/unique_handle.h"
+#include "res/resource_ids.h"
 #include "ui/progress_bar.h"
 #include "ui/setup_dialog.h"
 #include "ui/skin_image.h"
 
 namespace {
-constexpr int kProgressAreaId = 1009;
-constexpr int kImageAnchorId = 1015;
+constexpr int kProgressAreaId = IDC_PROGRESS_AREA;
+constexpr int kImageAnchorId = IDC_IMAGE_ANCHOR;
 constexpr COLORREF kProgressBarColour = RGB(192, 192, 192);
 }  // namespace
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "install/lead_byte.h"
+#include "text/lead_byte.h"
 
 // True when path names a file below setupFolder (its text, ending with "\", or empty):
 // the folder's text is the path's prefix (letters compared ignoring ASCII case, "\" and

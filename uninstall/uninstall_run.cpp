@@ -6,7 +6,8 @@
 #include <new>
 #include <string>
 
-#include "app/message_catalog.h"
+#include "text/message_catalog.h"
+#include "app/settings_store.h"
 #include "install/completion_post.h"
 #include "install/registration_rows.h"
 #include "install/run_host.h"

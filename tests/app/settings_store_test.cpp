@@ -22,7 +22,7 @@ class SettingsStoreTest : public ::testing::Test {
 
   static void Store(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
-    const std::string path = std::string(kSettingsKeyPath) + subkey;
+    const std::string path = std::string(kProductSettingsKey) + "\\" + subkey;
     ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "app/settings_store.h"
 #include "archive/archive_format.h"
 #include "archive/archive_writer.h"
 #include "install/registration_rows.h"

@@ -13,11 +13,12 @@
 #include <iterator>
 #include <string>
 
+#include "res/resource_ids.h"
 #include "tests/support/ui_driver.h"
 
 namespace {
 
-constexpr int kFooter = 1016;
+constexpr int kFooter = IDC_FOOTER_LINK;
 constexpr DWORD kDialogWaitMs = 60000, kLaunchWaitMs = 20000;
 
 // The http handler of the prefix, replaced for the tool's life.

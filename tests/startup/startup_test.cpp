@@ -158,7 +158,7 @@ std::wstring ItemText(HWND dialog, int id) {
 // dialog units; its left edge over its width tells them apart at any font.
 bool FooterPlacedAsInJapaneseTemplate(HWND dialog) {
   RECT rect{};
-  GetWindowRect(GetDlgItem(dialog, 1016), &rect);
+  GetWindowRect(GetDlgItem(dialog, IDC_FOOTER_LINK), &rect);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
   const double ratio = static_cast<double>(rect.left) / (rect.right - rect.left);
   return std::abs(ratio - 159.0 / 138) < std::abs(ratio - 165.0 / 138);

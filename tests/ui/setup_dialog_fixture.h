@@ -10,12 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "res/resource_ids.h"
 #include "tests/support/ui_driver.h"
 
 namespace uitest {
 
-constexpr int kSetup = 1000, kStart = 1001, kExit = IDCANCEL, kWelcome = 1002, kFolderLabel = 1004, kBrowse = 1006,
-              kStatus = 1008, kProgressArea = 1009, kFolder = 1012, kAnchor = 1015, kFooter = 1016;
+constexpr int kSetup = IDC_SETUP_BUTTON, kStart = IDC_START_BUTTON, kExit = IDCANCEL, kWelcome = IDC_WELCOME_TEXT,
+              kFolderLabel = IDC_FOLDER_LABEL, kBrowse = IDC_BROWSE_BUTTON, kStatus = IDC_STATUS_TEXT,
+              kProgressArea = IDC_PROGRESS_AREA, kFolder = IDC_FOLDER_FIELD, kAnchor = IDC_IMAGE_ANCHOR,
+              kFooter = IDC_FOOTER_LINK;
 constexpr UINT kProgressMessage = WM_USER + 1;
 constexpr UINT kAboutCommand = 16;
 constexpr char kSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";

@@ -13,6 +13,7 @@
 
 #include "text/language.h"
 #include "text/message_catalog.h"
+#include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "platform/unique_handle.h"
 #include "tests/install/run_fixture.h"
