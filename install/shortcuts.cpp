@@ -77,12 +77,19 @@ StageFailure CreateShortcutsFor(const std::string& path, const std::string& grou
 
 }  // namespace
 
+// The shell link class and the two interfaces the stage uses, written out here: taking
+// them from libuuid would link two of its whole objects for three GUIDs.
+constexpr CLSID kShellLinkClass = {0x00021401, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kShellLinkAInterface = {0x000214EE, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kPersistFileInterface = {0x0000010B, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 int CreateShortcut(const char* linkPath, const char* targetPath, const char* description, const char* arguments) {
   platform::ComPtr<IShellLinkA> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
+  if (FAILED(CoCreateInstance(kShellLinkClass, nullptr, CLSCTX_INPROC_SERVER, kShellLinkAInterface,
+                              link.ReceiveVoid())))
     return 0;
   platform::ComPtr<IPersistFile> file;
-  if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid()))) return 0;
+  if (FAILED(link->QueryInterface(kPersistFileInterface, file.ReceiveVoid()))) return 0;
   link->SetPath(targetPath);
   link->SetDescription(description);
   if (arguments) link->SetArguments(arguments);
