@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "archive/sha256.h"
+#include "text/path_walk.h"
 
 namespace archive {
 
@@ -116,8 +117,6 @@ ReadResult LocateArchive(ByteSource& source, ArchiveLocation& location) {
 
 namespace {
 
-bool IsSeparator(unsigned char c) { return c == '\\' || c == '/'; }
-
 bool IsForbiddenNameByte(unsigned char c) {
   return c < 0x20 || std::strchr("<>:\"|?*", c) != nullptr;
 }
@@ -158,25 +157,15 @@ bool IsSafeComponent(const std::string& component) {
 
 bool IsSafeEntryName(const std::string& name, IsLeadByteFunction isLeadByte) {
   if (name.empty() || name.size() > kMaxNameLength) return false;
-  std::string component;
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const auto c = static_cast<unsigned char>(name[i]);
-    if (isLeadByte(c)) {
-      // A double-byte character: its trail byte may be 0x5C and is no separator.
-      if (i + 1 >= name.size()) return false;
-      component += name[i];
-      component += name[++i];
-      continue;
-    }
-    if (IsSeparator(c)) {
-      if (!IsSafeComponent(component)) return false;
-      component.clear();
-      continue;
-    }
-    if (IsForbiddenNameByte(c)) return false;
-    component += name[i];
+  for (const PathCharacter c : PathCharacters(name, isLeadByte)) {
+    if (c.bytes.size() == 2) continue;  // a double-byte character, whatever its trail byte
+    const auto byte = static_cast<unsigned char>(c.bytes[0]);
+    // A lead byte stands alone only at the end: a cut character.
+    if (isLeadByte(byte) || IsForbiddenNameByte(byte)) return false;
   }
-  return IsSafeComponent(component);
+  for (const std::string& component : SplitPathComponents(name, isLeadByte))
+    if (!IsSafeComponent(component)) return false;
+  return true;
 }
 
 // --- Checking the whole archive -----------------------------------------------------------
