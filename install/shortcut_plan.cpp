@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "text/path_walk.h"
+
 namespace {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -17,21 +19,10 @@ bool EqualsIgnoringAsciiCase(const std::string& a, const char* b) {
 }  // namespace
 
 InstalledFileName SplitInstalledFileName(const std::string& path, IsLeadByteFunction isLeadByte) {
-  std::size_t nameStart = 0;
+  const std::size_t nameStart = FileNameStart(path, isLeadByte);
   std::size_t lastDot = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(path[i]);
-    if (isLeadByte(byte) && i + 1 < path.size()) {
-      ++i;  // the trail byte belongs to this character
-      continue;
-    }
-    if (byte == '\\' || byte == '/' || byte == ':') {
-      nameStart = i + 1;
-      lastDot = std::string::npos;
-    } else if (byte == '.') {
-      lastDot = i;
-    }
-  }
+  for (const PathCharacter c : PathCharacters(path, isLeadByte, nameStart))
+    if (c.Is('.')) lastDot = c.offset;
   if (lastDot == std::string::npos) return {path.substr(nameStart), ""};
   return {path.substr(nameStart, lastDot - nameStart), path.substr(lastDot)};
 }
