@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-namespace {
+#include "text/path_walk.h"
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+namespace {
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -23,24 +23,14 @@ bool IsParentLike(const std::string& component) {
 
 // No ".."-like component, and (for a relative path) no drive, stream or root.
 bool ComponentsAreSafe(const std::string& path, bool mustBeRelative, IsLeadByteFunction isLeadByte) {
-  if (mustBeRelative && (path.empty() || IsSeparator(path[0]))) return false;
-  std::string component;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    const char c = path[i];
-    if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
-      component += c;
-      component += path[++i];
-      continue;
-    }
-    if (mustBeRelative && c == ':') return false;
-    if (IsSeparator(c)) {
-      if (IsParentLike(component)) return false;
-      component.clear();
-    } else {
-      component += c;
-    }
+  if (mustBeRelative) {
+    if (path.empty() || IsPathSeparator(path[0])) return false;
+    for (const PathCharacter c : PathCharacters(path, isLeadByte))
+      if (c.Is(':')) return false;
   }
-  return !IsParentLike(component);
+  for (const std::string& component : SplitPathComponents(path, isLeadByte))
+    if (IsParentLike(component)) return false;
+  return true;
 }
 
 // Length of the folder prefix matched in path, or npos when path does not start with it.
@@ -48,24 +38,21 @@ bool ComponentsAreSafe(const std::string& path, bool mustBeRelative, IsLeadByteF
 // (a trail byte 0x5C of a double-byte character is not).
 std::size_t MatchFolderPrefix(const std::string& path, const std::string& folder, IsLeadByteFunction isLeadByte,
                               bool& endsWithSeparator) {
-  std::size_t i = 0;
   endsWithSeparator = false;
-  while (i < folder.size()) {
+  for (const PathCharacter f : PathCharacters(folder, isLeadByte)) {
+    const std::size_t i = f.offset;
     if (i >= path.size()) return std::string::npos;
-    const char f = folder[i];
-    if (isLeadByte(static_cast<unsigned char>(f)) && i + 1 < folder.size()) {
-      if (i + 1 >= path.size() || path[i] != f || path[i + 1] != folder[i + 1]) return std::string::npos;
-      i += 2;
+    if (f.bytes.size() == 2) {  // double-byte characters match byte for byte
+      if (path.compare(i, 2, f.bytes) != 0) return std::string::npos;
       endsWithSeparator = false;
       continue;
     }
     const char p = path[i];
-    const bool same = (IsSeparator(f) && IsSeparator(p)) || AsciiLower(f) == AsciiLower(p);
+    const bool same = (f.IsSeparator() && IsPathSeparator(p)) || AsciiLower(f.bytes[0]) == AsciiLower(p);
     if (!same) return std::string::npos;
-    endsWithSeparator = IsSeparator(f);
-    ++i;
+    endsWithSeparator = f.IsSeparator();
   }
-  return i;
+  return folder.size();
 }
 
 }  // namespace
@@ -78,9 +65,9 @@ bool IsInsideSetupFolder(const std::string& path, const std::string& setupFolder
   std::size_t rest = matched;
   // A folder text without its final "\" must still end at a component boundary.
   if (!folderEndsWithSeparator) {
-    if (rest >= path.size() || !IsSeparator(path[rest])) return false;
+    if (rest >= path.size() || !IsPathSeparator(path[rest])) return false;
   }
-  while (rest < path.size() && IsSeparator(path[rest])) ++rest;
+  while (rest < path.size() && IsPathSeparator(path[rest])) ++rest;
   if (rest >= path.size()) return false;  // the folder itself, not a file below it
   return ComponentsAreSafe(path, false, isLeadByte);
 }
