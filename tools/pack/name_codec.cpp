@@ -2,26 +2,11 @@
 
 #include <vector>
 
+#include "text/path_walk.h"
+
 namespace {
 
 bool IsEastAsianLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-// Splits at "\" and "/" that are single-byte characters: a trail byte 0x5C is not a separator.
-std::vector<std::string> SplitName(const std::string& name, IsLeadByteFunction isLeadByte) {
-  std::vector<std::string> parts(1);
-  for (std::size_t i = 0; i < name.size(); ++i) {
-    const unsigned char byte = static_cast<unsigned char>(name[i]);
-    if (isLeadByte(byte) && i + 1 < name.size()) {
-      parts.back() += name.substr(i, 2);
-      ++i;
-    } else if (byte == '\\' || byte == '/') {
-      parts.emplace_back();
-    } else {
-      parts.back() += name[i];
-    }
-  }
-  return parts;
-}
 
 }  // namespace
 
@@ -41,7 +26,7 @@ bool EncodeEntryName(const std::filesystem::path& relative, unsigned codePage, s
       reason = "cannot be encoded in code page " + std::to_string(codePage);
       return false;
     }
-    if (SplitName(bytes, isLeadByte).size() != 1) {
+    if (SplitPathComponents(bytes, isLeadByte).size() != 1) {
       reason = "a name component would hold a path separator in code page " + std::to_string(codePage);
       return false;
     }
@@ -53,7 +38,7 @@ bool EncodeEntryName(const std::filesystem::path& relative, unsigned codePage, s
 
 bool DecodeEntryName(const std::string& name, unsigned codePage, std::filesystem::path& relative) {
   relative.clear();
-  for (const std::string& part : SplitName(name, LeadBytesOf(codePage))) {
+  for (const std::string& part : SplitPathComponents(name, LeadBytesOf(codePage))) {
     std::filesystem::path component;
     if (!DecodeComponent(part, codePage, component)) return false;
     relative /= component;
