@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "text/path_walk.h"
+
 namespace startup {
 namespace {
 
@@ -52,13 +54,6 @@ std::vector<std::string> Words(const std::string& line) {
   }
   if (inWord) words.push_back(word);
   return words;
-}
-
-std::size_t CharacterCount(const std::string& text, IsLeadByteFunction isLeadByte) {
-  std::size_t count = 0;
-  for (std::size_t i = 0; i < text.size(); ++i, ++count)
-    if (isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
-  return count;
 }
 
 }  // namespace
