@@ -4,20 +4,12 @@
 
 #include <vector>
 
-namespace {
+#include "install/target_folder.h"
+#include "text/path_walk.h"
 
-// Offset just past the last "\", "/" or ":" of path, walking whole characters.
-std::string::size_type FileNameOffset(const std::string& path) {
-  std::string::size_type nameStart = 0;
-  for (const char* p = path.c_str(); *p; p = CharNextA(p)) {
-    if (*p == '\\' || *p == '/' || *p == ':') nameStart = static_cast<std::string::size_type>(p - path.c_str()) + 1;
-  }
-  return nameStart;
+std::string GetFolderOfPath(const std::string& fullPath) {
+  return fullPath.substr(0, FileNameStart(fullPath, IsSystemLeadByte));
 }
-
-}  // namespace
-
-std::string GetFolderOfPath(const std::string& fullPath) { return fullPath.substr(0, FileNameOffset(fullPath)); }
 
 std::string RunningSetupFilePath() {
   std::vector<char> path(MAX_PATH);
@@ -28,7 +20,7 @@ std::string RunningSetupFilePath() {
     path.resize(path.size() * 2);  // truncated: try a larger buffer
   }
   const std::string modulePath(path.data());
-  const std::string::size_type nameStart = FileNameOffset(modulePath);
+  const std::string::size_type nameStart = FileNameStart(modulePath, IsSystemLeadByte);
   std::string baseName = modulePath.substr(nameStart);
   const std::string::size_type dot = baseName.rfind('.');
   if (dot != std::string::npos) baseName.erase(dot);

@@ -9,9 +9,11 @@
 #include "text/language.h"
 #include "ui/message_box.h"
 #include "text/message_catalog.h"
+#include "text/path_walk.h"
 #include "app/settings_store.h"
 #include "app/setup_folder.h"
 #include "install/install_run.h"
+#include "install/target_folder.h"
 #include "net/notice_server.h"
 #include "platform/application.h"
 #include "platform/worker_thread.h"
@@ -67,7 +69,7 @@ std::string WindowText(HWND window, int bufferSize) {
 // that a trail byte 0x5C of a double-byte character is not taken for a separator.
 std::string ProgramPathIn(const std::string& folder) {
   bool endsWithSeparator = false;
-  for (const char* p = folder.c_str(); *p; p = CharNextA(p)) endsWithSeparator = (*p == '\\');
+  for (const PathCharacter c : PathCharacters(folder, IsSystemLeadByte)) endsWithSeparator = c.Is('\\');
   return folder + (endsWithSeparator ? "" : "\\") + kProgramName;
 }
 
