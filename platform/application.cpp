@@ -66,11 +66,13 @@ int AppMessageBoxFromResource(UINT stringId, UINT type) {
   const wchar_t* resourceText = nullptr;
   // With a zero buffer size LoadStringW hands out a read-only pointer into the resource.
   const int length = LoadStringW(ProgramModule(), stringId, reinterpret_cast<LPWSTR>(&resourceText), 0);
-  std::wstring text = length > 0 ? std::wstring(resourceText, length) : std::wstring();
+  std::vector<wchar_t> text;  // the resource's text has no terminator
+  if (length > 0) text.assign(resourceText, resourceText + length);
+  text.push_back(L'\0');
   const std::string title = FrameworkBoxTitle();
   std::vector<wchar_t> wideTitle(title.size() + 1);
   MultiByteToWideChar(CP_ACP, 0, title.c_str(), -1, wideTitle.data(), static_cast<int>(wideTitle.size()));
-  return MessageBoxW(FrameworkBoxOwner(), text.c_str(), wideTitle.data(), type);
+  return MessageBoxW(FrameworkBoxOwner(), text.data(), wideTitle.data(), type);
 }
 
 }  // namespace platform

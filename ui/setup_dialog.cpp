@@ -6,10 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "text/language.h"
-#include "ui/message_box.h"
-#include "text/message_catalog.h"
-#include "text/path_walk.h"
 #include "app/settings_store.h"
 #include "app/setup_folder.h"
 #include "install/install_run.h"
@@ -18,9 +14,13 @@
 #include "platform/application.h"
 #include "platform/worker_thread.h"
 #include "res/resource_ids.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
+#include "text/path_walk.h"
 #include "ui/about_dialog.h"
 #include "ui/button_enabling.h"
 #include "ui/folder_browser.h"
+#include "ui/message_box.h"
 #include "uninstall/uninstall_run.h"
 
 namespace {
@@ -157,9 +157,10 @@ void SetupDialog::AddAboutMenuItem() {
   const wchar_t* text = nullptr;
   const int length = LoadStringW(platform::ProgramModule(), kAboutMenuStringId, reinterpret_cast<LPWSTR>(&text), 0);
   if (length <= 0) return;
-  const std::wstring item(text, static_cast<std::size_t>(length));
+  std::vector<wchar_t> item(text, text + length);  // the resource's text has no terminator
+  item.push_back(L'\0');
   AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(systemMenu, MF_STRING, kAboutCommandId, item.c_str());
+  AppendMenuW(systemMenu, MF_STRING, kAboutCommandId, item.data());
 }
 
 void SetupDialog::ApplyUninstallTexts() {
