@@ -2,8 +2,8 @@
 // the end exactly once on every path out of the run.
 #pragma once
 
-#include "text/message_catalog.h"
 #include "install/run_host.h"
+#include "text/message_catalog.h"
 
 // The run's last status text: its completion text only when it succeeded. A failed run
 // leaves the line empty; its box has said what went wrong, and "completed" would not be true.

@@ -2,13 +2,13 @@
 
 #include <new>
 
-#include "text/message_catalog.h"
 #include "install/completion_post.h"
 #include "install/payload_archive.h"
 #include "install/run_host.h"
 #include "install/setup_file_path.h"
 #include "install/target_folder.h"
 #include "platform/com.h"
+#include "text/message_catalog.h"
 
 // Buffer sizes of the three folder-field reads (terminator included).
 namespace {

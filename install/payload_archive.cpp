@@ -7,13 +7,13 @@
 #include <memory>
 #include <new>
 
-#include "text/message_catalog.h"
 #include "archive/archive_reader.h"
 #include "archive/make_folders.h"
 #include "install/run_host.h"
 #include "install/target_folder.h"
 #include "platform/file_write.h"
 #include "platform/unique_handle.h"
+#include "text/message_catalog.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "text/message_catalog.h"
 #include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "install/run_host.h"
 #include "platform/unique_handle.h"
 #include "res/product_version.h"
+#include "text/message_catalog.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "text/message_catalog.h"
 #include "install/payload_archive.h"
 #include "install/run_host.h"
 #include "install/shortcut_plan.h"
 #include "install/target_folder.h"
 #include "install/uninstall_list.h"
 #include "platform/com.h"
+#include "text/message_catalog.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
-#include "text/language.h"
 #include "app/settings_store.h"
 #include "install/target_folder.h"
 #include "startup/launch_options.h"
+#include "text/language.h"
 #include "ui/setup_dialog.h"
 #include "unattended/unattended_run.h"
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "ui/message_box.h"
-#include "text/message_catalog.h"
 #include "platform/com.h"
+#include "text/message_catalog.h"
+#include "ui/message_box.h"
 
 namespace ui {
 

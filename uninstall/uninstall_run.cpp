@@ -6,13 +6,13 @@
 #include <new>
 #include <string>
 
-#include "text/message_catalog.h"
 #include "app/settings_store.h"
 #include "install/completion_post.h"
 #include "install/registration_rows.h"
 #include "install/run_host.h"
 #include "install/target_folder.h"
 #include "install/uninstall_list.h"
+#include "text/message_catalog.h"
 #include "uninstall/listed_path.h"
 
 namespace {

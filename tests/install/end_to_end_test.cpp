@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "text/language.h"
-#include "text/message_catalog.h"
 #include "archive/archive_format.h"
 #include "archive/archive_reader.h"
 #include "install/install_run.h"
@@ -22,6 +20,8 @@
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
 #include "tests/support/system_code_page.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 #include "uninstall/uninstall_run.h"
 
 using runtest::FileExists;

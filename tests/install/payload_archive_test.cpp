@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "text/message_catalog.h"
 #include "archive/archive_format.h"
 #include "install/payload_archive.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
 #include "tests/support/system_code_page.h"
+#include "text/message_catalog.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "text/language.h"
-#include "text/message_catalog.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/setup_dialog_fixture.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "text/language.h"
-#include "text/message_catalog.h"
 #include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/system_code_page.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 
 namespace {
 

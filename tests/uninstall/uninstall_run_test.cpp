@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "text/language.h"
-#include "text/message_catalog.h"
 #include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "platform/unique_handle.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
+#include "text/language.h"
+#include "text/message_catalog.h"
 
 using runtest::FileExists;
 using runtest::FolderExists;
