@@ -1,11 +1,10 @@
 #include "net/http_probe.h"
 
-#include <chrono>
-#include <future>
-#include <memory>
-#include <thread>
+#include <new>
+#include <string>
 
 #include "net/unique_socket.h"
+#include "platform/worker_thread.h"
 
 namespace net {
 namespace {
@@ -45,22 +44,55 @@ bool OpenPage(const std::string& url) {
   return page.IsValid();
 }
 
+// What the request's thread and its caller share. Whoever lets go of it last frees it, so
+// a request left behind at the deadline finishes (and closes its handles) by itself.
+struct PendingRequest {
+  std::string url;
+  HANDLE done = nullptr;
+  volatile LONG owners = 2;
+  volatile LONG answered = 0;
+};
+
+void Release(PendingRequest* request) {
+  if (InterlockedDecrement(&request->owners) != 0) return;
+  CloseHandle(request->done);
+  delete request;
+}
+
+unsigned __stdcall RequestThread(void* parameter) {
+  auto* request = static_cast<PendingRequest*>(parameter);
+  InterlockedExchange(&request->answered, OpenPage(request->url) ? 1 : 0);
+  SetEvent(request->done);
+  Release(request);
+  return 0;
+}
+
 }  // namespace
 
 bool HttpPageAnswers(const std::string& url) {
-  // The request runs on a thread of its own that owns everything it uses, so that when
-  // the deadline passes it can be left to finish (and close its handles) by itself.
-  auto answer = std::make_shared<std::promise<bool>>();
-  std::future<bool> answered = answer->get_future();
+  auto* request = new (std::nothrow) PendingRequest;
+  if (!request) return false;
   try {
-    std::thread([url, answer] { answer->set_value(OpenPage(url)); }).detach();
-  } catch (const std::system_error&) {
+    request->url = url;
+  } catch (const std::bad_alloc&) {
+    delete request;
     return false;
   }
-  if (answered.wait_for(std::chrono::milliseconds(kHttpDeadlineMs)) != std::future_status::ready) {
+  request->done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!request->done) {
+    delete request;
     return false;
   }
-  return answered.get();
+  // The thread's handle is not needed: the event says when the request is done.
+  if (!platform::BeginWorkerThread(&RequestThread, request)) {
+    CloseHandle(request->done);
+    delete request;
+    return false;
+  }
+  const bool answered =
+      WaitForSingleObject(request->done, kHttpDeadlineMs) == WAIT_OBJECT_0 && request->answered == 1;
+  Release(request);
+  return answered;
 }
 
 }  // namespace net
