@@ -3,28 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "bytes/little_endian.h"
+
 namespace archive {
 
 void ComplementBytes(std::uint8_t* bytes, std::size_t length) {
   for (std::size_t i = 0; i < length; ++i) bytes[i] = Complement(bytes[i]);
-}
-
-std::uint32_t ReadLe32(const std::uint8_t* b) {
-  return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-         static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-}
-
-std::uint64_t ReadLe64(const std::uint8_t* b) {
-  return static_cast<std::uint64_t>(ReadLe32(b)) | static_cast<std::uint64_t>(ReadLe32(b + 4)) << 32;
-}
-
-void WriteLe32(std::uint8_t* b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-void WriteLe64(std::uint8_t* b, std::uint64_t v) {
-  WriteLe32(b, static_cast<std::uint32_t>(v));
-  WriteLe32(b + 4, static_cast<std::uint32_t>(v >> 32));
 }
 
 bool ArchiveTrailer::HasDigest() const {
@@ -49,15 +33,15 @@ ArchiveTrailer DecodeTrailer(const std::uint8_t* stored) {
   ComplementBytes(plain, kTrailerSize);
   ArchiveTrailer trailer;
   std::copy_n(plain + kTrailerReservedOffset, kTrailerReservedSize, trailer.reserved.begin());
-  trailer.areaSize = ReadLe32(plain + kTrailerAreaSizeOffset);
-  trailer.entryCount = ReadLe32(plain + kTrailerEntryCountOffset);
+  trailer.areaSize = ReadLittleEndian32(plain + kTrailerAreaSizeOffset);
+  trailer.entryCount = ReadLittleEndian32(plain + kTrailerEntryCountOffset);
   return trailer;
 }
 
 void EncodeTrailer(const ArchiveTrailer& trailer, std::uint8_t* stored) {
   std::copy(trailer.reserved.begin(), trailer.reserved.end(), stored + kTrailerReservedOffset);
-  WriteLe32(stored + kTrailerAreaSizeOffset, trailer.areaSize);
-  WriteLe32(stored + kTrailerEntryCountOffset, trailer.entryCount);
+  WriteLittleEndian32(stored + kTrailerAreaSizeOffset, trailer.areaSize);
+  WriteLittleEndian32(stored + kTrailerEntryCountOffset, trailer.entryCount);
   ComplementBytes(stored, kTrailerSize);
 }
 
@@ -73,24 +57,24 @@ EntryRecord DecodeRecord(const std::uint8_t* stored) {
   std::memcpy(plain, stored, kRecordSize);
   ComplementBytes(plain, kRecordSize);
   EntryRecord record;
-  record.attributes = ReadLe32(plain + kAttributesOffset);
-  record.creationTime = ReadLe64(plain + kCreationTimeOffset);
-  record.lastAccessTime = ReadLe64(plain + kLastAccessTimeOffset);
-  record.lastWriteTime = ReadLe64(plain + kLastWriteTimeOffset);
-  record.fileSizeHigh = ReadLe32(plain + kFileSizeHighOffset);
-  record.fileSizeLow = ReadLe32(plain + kFileSizeLowOffset);
+  record.attributes = ReadLittleEndian32(plain + kAttributesOffset);
+  record.creationTime = ReadLittleEndian64(plain + kCreationTimeOffset);
+  record.lastAccessTime = ReadLittleEndian64(plain + kLastAccessTimeOffset);
+  record.lastWriteTime = ReadLittleEndian64(plain + kLastWriteTimeOffset);
+  record.fileSizeHigh = ReadLittleEndian32(plain + kFileSizeHighOffset);
+  record.fileSizeLow = ReadLittleEndian32(plain + kFileSizeLowOffset);
   std::copy_n(plain + kFileNameOffset, kFileNameSize, record.fileName.begin());
   return record;
 }
 
 void EncodeRecord(const EntryRecord& record, std::uint8_t* stored) {
   std::memset(stored, 0, kRecordSize);
-  WriteLe32(stored + kAttributesOffset, record.attributes);
-  WriteLe64(stored + kCreationTimeOffset, record.creationTime);
-  WriteLe64(stored + kLastAccessTimeOffset, record.lastAccessTime);
-  WriteLe64(stored + kLastWriteTimeOffset, record.lastWriteTime);
-  WriteLe32(stored + kFileSizeHighOffset, record.fileSizeHigh);
-  WriteLe32(stored + kFileSizeLowOffset, record.fileSizeLow);
+  WriteLittleEndian32(stored + kAttributesOffset, record.attributes);
+  WriteLittleEndian64(stored + kCreationTimeOffset, record.creationTime);
+  WriteLittleEndian64(stored + kLastAccessTimeOffset, record.lastAccessTime);
+  WriteLittleEndian64(stored + kLastWriteTimeOffset, record.lastWriteTime);
+  WriteLittleEndian32(stored + kFileSizeHighOffset, record.fileSizeHigh);
+  WriteLittleEndian32(stored + kFileSizeLowOffset, record.fileSizeLow);
   std::copy(record.fileName.begin(), record.fileName.end(), stored + kFileNameOffset);
   ComplementBytes(stored, kRecordSize);
 }

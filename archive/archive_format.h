@@ -69,11 +69,6 @@ constexpr std::size_t kMaxNameLength = kFileNameSize - 1;
 constexpr std::uint8_t Complement(std::uint8_t byte) { return static_cast<std::uint8_t>(byte ^ 0xFF); }
 void ComplementBytes(std::uint8_t* bytes, std::size_t length);
 
-std::uint32_t ReadLe32(const std::uint8_t* bytes);
-std::uint64_t ReadLe64(const std::uint8_t* bytes);
-void WriteLe32(std::uint8_t* bytes, std::uint32_t value);
-void WriteLe64(std::uint8_t* bytes, std::uint64_t value);
-
 struct ArchiveTrailer {
   std::array<std::uint8_t, kTrailerReservedSize> reserved{};
   std::uint32_t areaSize = 0;

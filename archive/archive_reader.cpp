@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "archive/sha256.h"
+#include "bytes/little_endian.h"
 #include "text/path_walk.h"
 
 namespace archive {
@@ -46,19 +47,17 @@ constexpr std::size_t kPe32PlusDirectoryCountField = 108;
 constexpr std::size_t kSecurityDirectory = 4;
 constexpr std::size_t kDirectoryEntrySize = 8;
 
-std::uint16_t ReadLe16(const std::uint8_t* b) { return static_cast<std::uint16_t>(b[0] | b[1] << 8); }
-
-bool ReadLe32At(ByteSource& source, std::uint64_t offset, std::uint32_t& value) {
+bool ReadLittleEndian32At(ByteSource& source, std::uint64_t offset, std::uint32_t& value) {
   std::uint8_t bytes[4];
   if (!source.ReadAt(offset, bytes, 4)) return false;
-  value = ReadLe32(bytes);
+  value = ReadLittleEndian32(bytes);
   return true;
 }
 
-bool ReadLe16At(ByteSource& source, std::uint64_t offset, std::uint16_t& value) {
+bool ReadLittleEndian16At(ByteSource& source, std::uint64_t offset, std::uint16_t& value) {
   std::uint8_t bytes[2];
   if (!source.ReadAt(offset, bytes, 2)) return false;
-  value = ReadLe16(bytes);
+  value = ReadLittleEndian16(bytes);
   return true;
 }
 
@@ -68,16 +67,16 @@ std::uint64_t PayloadEnd(ByteSource& source) {
   const std::uint64_t length = source.Length();
   std::uint8_t mz[2];
   std::uint32_t peOffset = 0;
-  if (!source.ReadAt(0, mz, 2) || mz[0] != 'M' || mz[1] != 'Z' || !ReadLe32At(source, kPeOffsetField, peOffset))
+  if (!source.ReadAt(0, mz, 2) || mz[0] != 'M' || mz[1] != 'Z' || !ReadLittleEndian32At(source, kPeOffsetField, peOffset))
     return length;
   std::uint8_t signature[4];
   if (!source.ReadAt(peOffset, signature, 4) || std::memcmp(signature, "PE\0\0", 4) != 0) return length;
   const std::uint64_t coff = static_cast<std::uint64_t>(peOffset) + 4;
   std::uint16_t optionalSize = 0;
   std::uint16_t magic = 0;
-  if (!ReadLe16At(source, coff + kOptionalSizeField, optionalSize)) return length;
+  if (!ReadLittleEndian16At(source, coff + kOptionalSizeField, optionalSize)) return length;
   const std::uint64_t optional = coff + kCoffHeaderSize;
-  if (!ReadLe16At(source, optional, magic)) return length;
+  if (!ReadLittleEndian16At(source, optional, magic)) return length;
   std::size_t countField = 0;
   if (magic == kPe32Magic)
     countField = kPe32DirectoryCountField;
@@ -86,13 +85,13 @@ std::uint64_t PayloadEnd(ByteSource& source) {
   else
     return length;
   std::uint32_t directoryCount = 0;
-  if (!ReadLe32At(source, optional + countField, directoryCount) || directoryCount <= kSecurityDirectory)
+  if (!ReadLittleEndian32At(source, optional + countField, directoryCount) || directoryCount <= kSecurityDirectory)
     return length;
   const std::uint64_t entry = optional + countField + 4 + kSecurityDirectory * kDirectoryEntrySize;
   if (entry + kDirectoryEntrySize > optional + optionalSize) return length;
   std::uint32_t tableOffset = 0;
   std::uint32_t tableSize = 0;
-  if (!ReadLe32At(source, entry, tableOffset) || !ReadLe32At(source, entry + 4, tableSize)) return length;
+  if (!ReadLittleEndian32At(source, entry, tableOffset) || !ReadLittleEndian32At(source, entry + 4, tableSize)) return length;
   // Only a table that ends the file moves the end; anything else leaves the file as it is.
   if (tableSize == 0 || tableOffset < kTrailerSize || static_cast<std::uint64_t>(tableOffset) + tableSize != length)
     return length;

@@ -1,16 +1,11 @@
 #include "ui/skin_image.h"
 
+#include "bytes/little_endian.h"
+
 namespace ui {
 namespace {
 
-std::uint32_t ReadUint32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-std::uint16_t ReadUint16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
-std::int32_t ReadInt32(const std::uint8_t* p) { return static_cast<std::int32_t>(ReadUint32(p)); }
+std::int32_t ReadInt32(const std::uint8_t* p) { return static_cast<std::int32_t>(ReadLittleEndian32(p)); }
 
 }  // namespace
 
@@ -20,7 +15,8 @@ bool ReadSkinPlacement(const std::uint8_t* bytes, std::size_t size, SkinPlacemen
   if (bytes[0] != 'B' || bytes[1] != 'M') return false;
   const std::int32_t width = ReadInt32(bytes + kWidthOffset);
   const std::int32_t height = ReadInt32(bytes + kHeightOffset);
-  if (ReadUint16(bytes + kBitCountOffset) != 24 || ReadUint32(bytes + kCompressionOffset) != 0) return false;
+  if (ReadLittleEndian16(bytes + kBitCountOffset) != 24 || ReadLittleEndian32(bytes + kCompressionOffset) != 0)
+    return false;
   if (width <= 0 || height <= 0) return false;
   // Rows are padded to 4 bytes; every row must be in the resource.
   const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * 3 + 3) / 4 * 4;

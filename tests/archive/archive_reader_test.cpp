@@ -10,6 +10,7 @@
 
 #include "archive/archive_format.h"
 #include "archive/sha256.h"
+#include "bytes/little_endian.h"
 
 namespace {
 
@@ -137,7 +138,7 @@ TEST(ArchiveFormatTest, RecordAndTrailerFieldsSitAtTheirOffsetsComplemented) {
   EXPECT_EQ(plain[11], 0x01);
   EXPECT_EQ(plain[12], 0x18);  // ftLastAccessTime
   EXPECT_EQ(plain[20], 0x28);  // ftLastWriteTime
-  EXPECT_EQ(archive::ReadLe32(plain + 32), 0xA1B2C3D4u);
+  EXPECT_EQ(ReadLittleEndian32(plain + 32), 0xA1B2C3D4u);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(plain + 44)), "sub\\a.dll");
   EXPECT_EQ(plain[318], 0);
   EXPECT_EQ(plain[319], 0);
@@ -306,7 +307,7 @@ void WriteSecurityDirectory(Bytes& file, bool pe32Plus, std::uint32_t offset, st
   const std::uint32_t pe = 0x40;
   file[0] = 'M';
   file[1] = 'Z';
-  archive::WriteLe32(&file[0x3C], pe);
+  WriteLittleEndian32(&file[0x3C], pe);
   std::memcpy(&file[pe], "PE\0\0", 4);
   const std::size_t optional = pe + 4 + 20;
   const std::size_t countField = pe32Plus ? 108 : 92;
@@ -315,9 +316,9 @@ void WriteSecurityDirectory(Bytes& file, bool pe32Plus, std::uint32_t offset, st
   file[pe + 4 + 17] = static_cast<std::uint8_t>(optionalSize >> 8);
   file[optional] = 0x0B;  // magic 0x10B or 0x20B
   file[optional + 1] = pe32Plus ? 0x02 : 0x01;
-  archive::WriteLe32(&file[optional + countField], 16);
-  archive::WriteLe32(&file[optional + countField + 4 + 4 * 8], offset);
-  archive::WriteLe32(&file[optional + countField + 4 + 4 * 8 + 4], size);
+  WriteLittleEndian32(&file[optional + countField], 16);
+  WriteLittleEndian32(&file[optional + countField + 4 + 4 * 8], offset);
+  WriteLittleEndian32(&file[optional + countField + 4 + 4 * 8 + 4], size);
 }
 
 TEST(ArchiveLocateTest, APeHeaderPointingPastTheFileLeavesThePayloadAtTheFilesEnd) {
@@ -339,7 +340,7 @@ TEST(ArchiveLocateTest, APeHeaderPointingPastTheFileLeavesThePayloadAtTheFilesEn
     Bytes file = built.file;
     file[0] = 'M';
     file[1] = 'Z';
-    archive::WriteLe32(&file[0x3C], c.peOffset);
+    WriteLittleEndian32(&file[0x3C], c.peOffset);
     if (c.signatureAtEnd) std::memcpy(&file[size - 4], "PE\0\0", 4);  // lands in the entry count
     archive::MemorySource source(file.data(), file.size());
     EXPECT_EQ(archive::PayloadEnd(source), file.size());

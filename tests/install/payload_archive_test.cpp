@@ -11,6 +11,7 @@
 
 #include "archive/archive_format.h"
 #include "install/payload_archive.h"
+#include "bytes/little_endian.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/recording_run_host.h"
 #include "tests/support/system_code_page.h"
@@ -128,7 +129,7 @@ TEST_F(PayloadArchiveTest, MissingSetupFileShowsABoxAndFails) {
 TEST_F(PayloadArchiveTest, AnAreaLargerThanTheFileIsRefusedBeforeAnyRead) {
   std::string bytes = MakeSetupFile({{"a.txt", "alpha"}});
   // areaSize, complemented, as the trailer stores it: far more than the file holds.
-  archive::WriteLe32(reinterpret_cast<std::uint8_t*>(&bytes[bytes.size() - 8]), ~0x7FFFFFFFu);
+  WriteLittleEndian32(reinterpret_cast<std::uint8_t*>(&bytes[bytes.size() - 8]), ~0x7FFFFFFFu);
   const std::string setup = WriteSetup(bytes);
   Extract(setup);
   EXPECT_TRUE(host.Failed());

@@ -1,17 +1,12 @@
 #include "tests/ui/compiled_resources.h"
 
+#include "bytes/little_endian.h"
+
 namespace restest {
-
-std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
-std::uint32_t ReadU32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
 
 namespace {
 
-int ReadI16(const std::uint8_t* p) { return static_cast<std::int16_t>(ReadU16(p)); }
+int ReadI16(const std::uint8_t* p) { return static_cast<std::int16_t>(ReadLittleEndian16(p)); }
 
 // A cursor over the bytes that refuses to read past their end.
 class Reader {
@@ -27,7 +22,7 @@ class Reader {
   }
   bool Word(std::uint16_t& value) {
     if (!Has(2)) return false;
-    value = ReadU16(Here());
+    value = ReadLittleEndian16(Here());
     at_ += 2;
     return true;
   }
@@ -42,7 +37,7 @@ class Reader {
   bool NameOrOrdinalField(NameOrOrdinal& field) {
     field = NameOrOrdinal{};
     if (!Has(2)) return false;
-    if (ReadU16(Here()) == 0xFFFF) {
+    if (ReadLittleEndian16(Here()) == 0xFFFF) {
       std::uint16_t ordinal = 0;
       Skip(2);
       if (!Word(ordinal)) return false;
@@ -81,13 +76,13 @@ bool ReadItem(Reader& in, DialogItem& item) {
   using namespace dlg_layout;
   if (!in.AlignToDword() || !in.Has(kItemHeaderSize)) return false;
   const std::uint8_t* p = in.Here();
-  item.style = ReadU32(p + kItemStyle);
-  item.exStyle = ReadU32(p + kItemExStyle);
+  item.style = ReadLittleEndian32(p + kItemStyle);
+  item.exStyle = ReadLittleEndian32(p + kItemExStyle);
   item.x = ReadI16(p + kItemX);
   item.y = ReadI16(p + kItemY);
   item.cx = ReadI16(p + kItemCx);
   item.cy = ReadI16(p + kItemCy);
-  item.id = ReadU16(p + kItemId);
+  item.id = ReadLittleEndian16(p + kItemId);
   in.Skip(kItemHeaderSize);
   NameOrOrdinal windowClass;
   if (!in.NameOrOrdinalField(windowClass)) return false;
@@ -105,10 +100,10 @@ bool ReadDialogTemplate(const std::uint8_t* bytes, std::size_t size, DialogTempl
   Reader in(bytes, size);
   if (!in.Has(kHeaderSize)) return false;
   // An extended template starts with version 1 and signature 0xFFFF.
-  if (ReadU16(bytes) == 1 && ReadU16(bytes + 2) == 0xFFFF) return false;
-  result.style = ReadU32(bytes + kStyle);
-  result.exStyle = ReadU32(bytes + kExStyle);
-  const int count = ReadU16(bytes + kItemCount);
+  if (ReadLittleEndian16(bytes) == 1 && ReadLittleEndian16(bytes + 2) == 0xFFFF) return false;
+  result.style = ReadLittleEndian32(bytes + kStyle);
+  result.exStyle = ReadLittleEndian32(bytes + kExStyle);
+  const int count = ReadLittleEndian16(bytes + kItemCount);
   result.x = ReadI16(bytes + kX);
   result.y = ReadI16(bytes + kY);
   result.cx = ReadI16(bytes + kCx);
@@ -130,25 +125,26 @@ bool ReadDialogTemplate(const std::uint8_t* bytes, std::size_t size, DialogTempl
 bool ReadIconGroup(const std::uint8_t* bytes, std::size_t size, bool cursor, std::vector<GroupEntry>& entries) {
   using namespace group_layout;
   entries.clear();
-  if (size < kHeaderSize || ReadU16(bytes + kReserved) != 0 || ReadU16(bytes + kType) != (cursor ? 2 : 1))
+  if (size < kHeaderSize || ReadLittleEndian16(bytes + kReserved) != 0 ||
+      ReadLittleEndian16(bytes + kType) != (cursor ? 2 : 1))
     return false;
-  const std::size_t count = ReadU16(bytes + kCount);
+  const std::size_t count = ReadLittleEndian16(bytes + kCount);
   if ((size - kHeaderSize) / kEntrySize < count) return false;
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* p = bytes + kHeaderSize + i * kEntrySize;
     GroupEntry entry;
     if (cursor) {
-      entry.width = ReadU16(p + kCursorWidth);
-      entry.height = ReadU16(p + kCursorHeight);
+      entry.width = ReadLittleEndian16(p + kCursorWidth);
+      entry.height = ReadLittleEndian16(p + kCursorHeight);
     } else {
       entry.width = p[kIconWidth] == 0 ? 256 : p[kIconWidth];
       entry.height = p[kIconHeight] == 0 ? 256 : p[kIconHeight];
       entry.colourCount = p[kIconColourCount];
     }
-    entry.planes = ReadU16(p + kPlanes);
-    entry.bitCount = ReadU16(p + kBitCount);
-    entry.bytes = ReadU32(p + kBytesInRes);
-    entry.id = ReadU16(p + kId);
+    entry.planes = ReadLittleEndian16(p + kPlanes);
+    entry.bitCount = ReadLittleEndian16(p + kBitCount);
+    entry.bytes = ReadLittleEndian32(p + kBytesInRes);
+    entry.id = ReadLittleEndian16(p + kId);
     entries.push_back(entry);
   }
   return true;
@@ -156,10 +152,11 @@ bool ReadIconGroup(const std::uint8_t* bytes, std::size_t size, bool cursor, std
 
 bool ReadImageHeader(const std::uint8_t* bytes, std::size_t size, ImageHeader& header) {
   using namespace image_layout;
-  if (size < kBitmapInfoHeaderSize || ReadU32(bytes + kHeaderSize) != kBitmapInfoHeaderSize) return false;
-  header.width = static_cast<int>(ReadU32(bytes + kWidth));
-  header.height = static_cast<int>(ReadU32(bytes + kHeight));
-  header.bitCount = ReadU16(bytes + kBitCount);
+  if (size < kBitmapInfoHeaderSize || ReadLittleEndian32(bytes + kHeaderSize) != kBitmapInfoHeaderSize)
+    return false;
+  header.width = static_cast<int>(ReadLittleEndian32(bytes + kWidth));
+  header.height = static_cast<int>(ReadLittleEndian32(bytes + kHeight));
+  header.bitCount = ReadLittleEndian16(bytes + kBitCount);
   return true;
 }
 

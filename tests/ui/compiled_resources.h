@@ -95,7 +95,4 @@ bool ReadImageHeader(const std::uint8_t* bytes, std::size_t size, ImageHeader& h
 // A string-table block: 16 strings, each a WORD length and that many UTF-16 units.
 bool ReadStringBlock(const std::uint8_t* bytes, std::size_t size, std::vector<std::u16string>& strings);
 
-std::uint16_t ReadU16(const std::uint8_t* p);
-std::uint32_t ReadU32(const std::uint8_t* p);
-
 }  // namespace restest

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "bytes/little_endian.h"
 #include "tests/ui/compiled_resources.h"
 
 namespace {
@@ -289,8 +290,6 @@ TEST_F(CompiledResources, ArtworkHasTheSizesThatBind) {
   const Bytes skin = Find("BITMAP256", 133);
   ASSERT_TRUE(skin.data);
   ASSERT_EQ(skin.size, 56214u);
-  using restest::ReadU16;
-  using restest::ReadU32;
   EXPECT_EQ(skin.data[0], 'B');
   EXPECT_EQ(skin.data[1], 'M');
   const struct {
@@ -301,7 +300,9 @@ TEST_F(CompiledResources, ArtworkHasTheSizesThatBind) {
                 {22, 4, 65},   {26, 2, 1}, {28, 2, 24},   {30, 4, 0},    {34, 4, 56160}, {38, 4, 4724},
                 {42, 4, 4724}, {46, 4, 0}, {50, 4, 0}};
   for (const auto& field : fields)
-    EXPECT_EQ(field.size == 2 ? ReadU16(skin.data + field.offset) : ReadU32(skin.data + field.offset), field.value)
+    EXPECT_EQ(field.size == 2 ? ReadLittleEndian16(skin.data + field.offset)
+                              : ReadLittleEndian32(skin.data + field.offset),
+              field.value)
         << "offset " << field.offset;
 
   // Icon groups 128 (colour) and 129 (grey): 32 x 32 and 16 x 16 in 256 colours.
@@ -346,8 +347,8 @@ TEST_F(CompiledResources, ArtworkHasTheSizesThatBind) {
   const Bytes cursor = Find(RT_CURSOR, cursors[0].id);
   ASSERT_TRUE(cursor.data);
   ASSERT_GT(cursor.size, restest::image_layout::kCursorHeaderOffset);
-  EXPECT_EQ(ReadU16(cursor.data + restest::image_layout::kHotSpotX), 16);
-  EXPECT_EQ(ReadU16(cursor.data + restest::image_layout::kHotSpotY), 16);
+  EXPECT_EQ(ReadLittleEndian16(cursor.data + restest::image_layout::kHotSpotX), 16);
+  EXPECT_EQ(ReadLittleEndian16(cursor.data + restest::image_layout::kHotSpotY), 16);
   restest::ImageHeader header;
   ASSERT_TRUE(restest::ReadImageHeader(cursor.data + restest::image_layout::kCursorHeaderOffset,
                                        cursor.size - restest::image_layout::kCursorHeaderOffset, header));
