@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "archive/pe_layout.h"
 #include "archive/sha256.h"
 #include "bytes/little_endian.h"
 #include "text/path_walk.h"
@@ -34,19 +35,6 @@ const char* Describe(ReadResult result) {
 
 namespace {
 
-// PE offsets: the DOS header's pointer to the PE signature, the COFF header behind it, and
-// the optional header's data directories (the security directory is entry 4; its address
-// is a file offset, not an RVA).
-constexpr std::size_t kPeOffsetField = 0x3C;
-constexpr std::size_t kCoffHeaderSize = 20;
-constexpr std::size_t kOptionalSizeField = 16;  // inside the COFF header
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::size_t kPe32DirectoryCountField = 92;
-constexpr std::size_t kPe32PlusDirectoryCountField = 108;
-constexpr std::size_t kSecurityDirectory = 4;
-constexpr std::size_t kDirectoryEntrySize = 8;
-
 bool ReadLittleEndian32At(ByteSource& source, std::uint64_t offset, std::uint32_t& value) {
   std::uint8_t bytes[4];
   if (!source.ReadAt(offset, bytes, 4)) return false;
@@ -65,33 +53,44 @@ bool ReadLittleEndian16At(ByteSource& source, std::uint64_t offset, std::uint16_
 
 std::uint64_t PayloadEnd(ByteSource& source) {
   const std::uint64_t length = source.Length();
-  std::uint8_t mz[2];
+  std::uint8_t mz[pe::kDosMagicSize];
   std::uint32_t peOffset = 0;
-  if (!source.ReadAt(0, mz, 2) || mz[0] != 'M' || mz[1] != 'Z' || !ReadLittleEndian32At(source, kPeOffsetField, peOffset))
+  if (!source.ReadAt(pe::kDosMagicOffset, mz, pe::kDosMagicSize) ||
+      std::memcmp(mz, pe::kDosMagic, pe::kDosMagicSize) != 0 ||
+      !ReadLittleEndian32At(source, pe::kNewHeaderOffsetField, peOffset))
     return length;
-  std::uint8_t signature[4];
-  if (!source.ReadAt(peOffset, signature, 4) || std::memcmp(signature, "PE\0\0", 4) != 0) return length;
-  const std::uint64_t coff = static_cast<std::uint64_t>(peOffset) + 4;
+  std::uint8_t signature[pe::kSignatureSize];
+  if (!source.ReadAt(peOffset, signature, pe::kSignatureSize) ||
+      std::memcmp(signature, pe::kSignature, pe::kSignatureSize) != 0)
+    return length;
+  const std::uint64_t coff = static_cast<std::uint64_t>(peOffset) + pe::kCoffHeaderOffset;
   std::uint16_t optionalSize = 0;
   std::uint16_t magic = 0;
-  if (!ReadLittleEndian16At(source, coff + kOptionalSizeField, optionalSize)) return length;
-  const std::uint64_t optional = coff + kCoffHeaderSize;
-  if (!ReadLittleEndian16At(source, optional, magic)) return length;
+  if (!ReadLittleEndian16At(source, coff + pe::kCoffOptionalHeaderSizeField, optionalSize)) return length;
+  const std::uint64_t optional = coff + pe::kCoffHeaderSize;
+  if (!ReadLittleEndian16At(source, optional + pe::kOptionalMagicField, magic)) return length;
   std::size_t countField = 0;
-  if (magic == kPe32Magic)
-    countField = kPe32DirectoryCountField;
-  else if (magic == kPe32PlusMagic)
-    countField = kPe32PlusDirectoryCountField;
-  else
+  std::size_t directories = 0;
+  if (magic == pe::kPe32Magic) {
+    countField = pe::kPe32DirectoryCountField;
+    directories = pe::kPe32DirectoriesOffset;
+  } else if (magic == pe::kPe32PlusMagic) {
+    countField = pe::kPe32PlusDirectoryCountField;
+    directories = pe::kPe32PlusDirectoriesOffset;
+  } else {
     return length;
+  }
   std::uint32_t directoryCount = 0;
-  if (!ReadLittleEndian32At(source, optional + countField, directoryCount) || directoryCount <= kSecurityDirectory)
+  if (!ReadLittleEndian32At(source, optional + countField, directoryCount) ||
+      directoryCount <= pe::kSecurityDirectoryIndex)
     return length;
-  const std::uint64_t entry = optional + countField + 4 + kSecurityDirectory * kDirectoryEntrySize;
-  if (entry + kDirectoryEntrySize > optional + optionalSize) return length;
+  const std::uint64_t entry = optional + pe::SecurityDirectoryOffset(directories);
+  if (entry + pe::kDirectoryEntrySize > optional + optionalSize) return length;
   std::uint32_t tableOffset = 0;
   std::uint32_t tableSize = 0;
-  if (!ReadLittleEndian32At(source, entry, tableOffset) || !ReadLittleEndian32At(source, entry + 4, tableSize)) return length;
+  if (!ReadLittleEndian32At(source, entry + pe::kDirectoryAddressField, tableOffset) ||
+      !ReadLittleEndian32At(source, entry + pe::kDirectorySizeField, tableSize))
+    return length;
   // Only a table that ends the file moves the end; anything else leaves the file as it is.
   if (tableSize == 0 || tableOffset < kTrailerSize || static_cast<std::uint64_t>(tableOffset) + tableSize != length)
     return length;

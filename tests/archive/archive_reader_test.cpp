@@ -382,4 +382,53 @@ TEST(ArchiveLocateTest, ASignedProgramsPayloadEndsWhereItsCertificateTableBegins
   EXPECT_EQ(LocateAndCheck(unsigned_.file, location), ReadResult::kOk);
 }
 
+// Each header field on the way to the security directory is checked: where one does not
+// hold, the directory's bytes are not believed and the payload ends the file.
+TEST(ArchiveLocateTest, TheSecurityDirectoryCountsOnlyWhenEveryHeaderOnTheWayHolds) {
+  // As WriteSecurityDirectory lays the headers out.
+  static constexpr std::size_t kPe = 0x40;
+  static constexpr std::size_t kOptional = kPe + 4 + 20;
+  struct Case {
+    const char* what;
+    void (*change)(Bytes& file, bool pe32Plus);
+    bool moves;
+  };
+  const Case cases[] = {
+      {"as written", [](Bytes&, bool) {}, true},
+      {"no MZ", [](Bytes& file, bool) { file[1] = 'X'; }, false},
+      {"no PE signature", [](Bytes& file, bool) { file[kPe + 3] = 1; }, false},
+      {"a ROM optional header (0x107)", [](Bytes& file, bool) { file[kOptional] = 0x07; }, false},
+      {"four data directories: no security entry",
+       [](Bytes& file, bool pe32Plus) { WriteLittleEndian32(&file[kOptional + (pe32Plus ? 108 : 92)], 4); }, false},
+      {"five data directories",
+       [](Bytes& file, bool pe32Plus) { WriteLittleEndian32(&file[kOptional + (pe32Plus ? 108 : 92)], 5); }, true},
+      {"an optional header ending one byte inside the security entry",
+       [](Bytes& file, bool pe32Plus) {
+         const std::size_t size = (pe32Plus ? 144 : 128) + 8 - 1;
+         file[kPe + 4 + 16] = static_cast<std::uint8_t>(size);
+         file[kPe + 4 + 17] = static_cast<std::uint8_t>(size >> 8);
+       },
+       false},
+      {"an optional header ending with the security entry",
+       [](Bytes& file, bool pe32Plus) {
+         const std::size_t size = (pe32Plus ? 144 : 128) + 8;
+         file[kPe + 4 + 16] = static_cast<std::uint8_t>(size);
+         file[kPe + 4 + 17] = static_cast<std::uint8_t>(size >> 8);
+       },
+       true},
+  };
+  for (bool pe32Plus : {false, true}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (pe32Plus ? " (PE32+)" : " (PE32)"));
+      Built built = Build({{"a.txt", "alpha"}}, 512, true);
+      const std::uint32_t payloadEnd = static_cast<std::uint32_t>(built.file.size());
+      built.file.resize(payloadEnd + 1000, 0x30);
+      WriteSecurityDirectory(built.file, pe32Plus, payloadEnd, 1000);
+      c.change(built.file, pe32Plus);
+      archive::MemorySource source(built.file.data(), built.file.size());
+      EXPECT_EQ(archive::PayloadEnd(source), c.moves ? payloadEnd : built.file.size());
+    }
+  }
+}
+
 }  // namespace
