@@ -169,6 +169,12 @@ TEST_F(UnattendedTest, InstallsIntoAFolderWithSpacesThenTheQuietUninstallStringR
   EXPECT_EQ(quiet, text("\"" + withSeparator + "QuorVEXSetup.exe\" -u /S"));
   EXPECT_EQ(ReadRegistryValue(HKEY_CURRENT_USER, "SOFTWARE\\VELDRANOS\\QUORVEX\\MAIN", "SETUPFOLDER").data,
             text(withSeparator));
+  for (const RegistryRow& row : ClientRegistrationRows(withSeparator)) {
+    const runtest::RegistryValue written =
+        ReadRegistryValue(HKEY_LOCAL_MACHINE, row.key, row.valueName.empty() ? nullptr : row.valueName.c_str());
+    EXPECT_TRUE(written.present) << row.key << " " << row.valueName;
+    EXPECT_EQ(written.data, row.data.empty() ? std::string() : text(row.data)) << row.key;
+  }
 
   // The log: the start, a status and a progress line per entry, the result.
   const std::string log = Log();
@@ -190,6 +196,7 @@ TEST_F(UnattendedTest, InstallsIntoAFolderWithSpacesThenTheQuietUninstallStringR
   EXPECT_FALSE(FileExists(DesktopShortcut()));
   EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
   EXPECT_FALSE(runtest::KeyExists(HKEY_CURRENT_USER, kProductSettingsKey));
+  EXPECT_FALSE(runtest::KeyExists(HKEY_LOCAL_MACHINE, kClientRegistrationKey));
   EXPECT_EQ(LogOf(Log(), "result"), std::vector<std::string>{"succeeded"});
 }
 
