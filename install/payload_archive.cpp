@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -13,6 +12,7 @@
 #include "install/target_folder.h"
 #include "platform/file_write.h"
 #include "platform/unique_handle.h"
+#include "text/format.h"
 #include "text/message_catalog.h"
 
 namespace {
@@ -114,7 +114,7 @@ class ExtractionStep : public archive::EntryVisitor {
     platform::UniqueFile file(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-      host_.ReportError(kFileDoesNotOpen, FormatPathMessage(kFileDoesNotOpen, path));
+      host_.ReportError(kFileDoesNotOpen, text::FillIn(CatalogText(kFileDoesNotOpen), path));
       return archive::EntryOutcome::kFailed;
     }
 
@@ -160,14 +160,6 @@ class ExtractionStep : public archive::EntryVisitor {
   }
 
  private:
-  static std::string FormatPathMessage(int catalogId, const std::string& path) {
-    const char* format = CatalogText(catalogId);
-    std::string text(std::strlen(format) + path.size() + 1, '\0');
-    const int length = std::snprintf(&text[0], text.size(), format, path.c_str());
-    text.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-    return text;
-  }
-
   PayloadArchive& archive_;
   const std::string& targetFolder_;
   archive::ByteSource& source_;

@@ -1,12 +1,11 @@
 #include "install/registration.h"
 
-#include <cstdio>
-
 #include "app/settings_store.h"
 #include "install/registration_rows.h"
 #include "install/run_host.h"
 #include "platform/unique_handle.h"
 #include "res/product_version.h"
+#include "text/format.h"
 #include "text/message_catalog.h"
 
 namespace {
@@ -48,9 +47,7 @@ bool SetInventoryValue(HKEY key, const InventoryValue& value, const RegistryWrit
 std::string TodayAsNumber() {
   SYSTEMTIME today;
   GetLocalTime(&today);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
-  return text;
+  return text::Decimal(today.wYear, 4) + text::Decimal(today.wMonth, 2) + text::Decimal(today.wDay, 2);
 }
 
 }  // namespace

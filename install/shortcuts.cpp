@@ -3,15 +3,13 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstdio>
-#include <vector>
-
 #include "install/payload_archive.h"
 #include "install/run_host.h"
 #include "install/shortcut_plan.h"
 #include "install/target_folder.h"
 #include "install/uninstall_list.h"
 #include "platform/com.h"
+#include "text/format.h"
 #include "text/message_catalog.h"
 
 namespace {
@@ -28,15 +26,6 @@ StageFailure FailureOf(int messageId) { return StageFailure{messageId, CatalogTe
 void Fail(RunHost& host, const StageFailure& failure) {
   host.ReportError(failure.messageId, failure.text);
   host.SetFailed();
-}
-
-// A catalog format with one "%s" filled in.
-std::string Format(const char* format, const std::string& argument) {
-  const int length = std::snprintf(nullptr, 0, format, argument.c_str());
-  if (length <= 0) return std::string();
-  std::vector<char> text(static_cast<size_t>(length) + 1);
-  std::snprintf(text.data(), text.size(), format, argument.c_str());
-  return text.data();
 }
 
 // "Already exists" counts only for a folder: a file of that name would make every later
@@ -58,7 +47,7 @@ StageFailure CreateShortcutsFor(const std::string& path, const std::string& grou
   bool created = true;
   switch (kind) {
     case ShortcutKind::Uninstall:
-      created = system.createShortcut(Format(CatalogText(50), group).c_str(), path.c_str(), base, "-u") == 1;
+      created = system.createShortcut(text::FillIn(CatalogText(50), group).c_str(), path.c_str(), base, "-u") == 1;
       break;
     case ShortcutKind::MainProgram: {
       std::string desktop;
@@ -72,7 +61,7 @@ StageFailure CreateShortcutsFor(const std::string& path, const std::string& grou
       created = system.createShortcut(groupLink.c_str(), path.c_str(), base, nullptr) == 1;
       break;
   }
-  return created ? StageFailure() : StageFailure{401, Format(CatalogText(401), name.baseName)};
+  return created ? StageFailure() : StageFailure{401, text::FillIn(CatalogText(401), name.baseName)};
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "text/format.h"
 #include "text/path_walk.h"
 
 namespace startup {
@@ -120,7 +121,7 @@ LaunchOptions ParseLaunchOptions(const char* arguments, IsLeadByteFunction isLea
     options.error = "/D= names no folder";
   } else if (CharacterCount(options.folder, isLeadByte) > kMaxFolderCharacters) {
     options.mode = LaunchOptions::Mode::kInvalid;
-    options.error = "/D= names a folder longer than " + std::to_string(kMaxFolderCharacters) + " characters";
+    options.error = "/D= names a folder longer than " + text::Decimal(kMaxFolderCharacters) + " characters";
   } else if (logGiven && options.logFile.empty()) {
     options.mode = LaunchOptions::Mode::kInvalid;
     options.error = "/LOG= names no file";

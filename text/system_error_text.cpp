@@ -1,8 +1,9 @@
 #include "text/system_error_text.h"
 
-#include <cstdio>
+#include <cstdint>
 
 #include "platform/unique_handle.h"
+#include "text/format.h"
 #include "text/message_catalog.h"
 
 std::string SystemErrorText(DWORD code) {
@@ -14,7 +15,6 @@ std::string SystemErrorText(DWORD code) {
                    nullptr);
   platform::UniqueLocalMemory systemBuffer(systemText);
   if (systemText && systemText[0] != '\0') return systemText;
-  char numbered[256];
-  std::snprintf(numbered, sizeof numbered, CatalogText(323), static_cast<int>(code));
-  return numbered;
+  // The catalog's %d is the code as a signed 32-bit number, as the program has always shown it.
+  return text::FillIn(CatalogText(323), text::Decimal(static_cast<std::int32_t>(code)));
 }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +10,7 @@
 #include "install/run_host.h"
 #include "platform/file_write.h"
 #include "platform/unique_handle.h"
+#include "text/format.h"
 #include "text/system_error_text.h"
 #include "uninstall/uninstall_run.h"
 
@@ -44,15 +44,15 @@ class Log {
     if (!file_) return;
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%04u-%02u-%02u %02u:%02u:%02u ", now.wYear, now.wMonth, now.wDay, now.wHour,
-                  now.wMinute, now.wSecond);
+    using text::Decimal;
+    const std::string stamp = Decimal(now.wYear, 4) + "-" + Decimal(now.wMonth, 2) + "-" + Decimal(now.wDay, 2) + " " +
+                              Decimal(now.wHour, 2) + ":" + Decimal(now.wMinute, 2) + ":" + Decimal(now.wSecond, 2) + " ";
     // A line break inside a text (a system message ends with one) would split the line.
     std::string text = Utf8Of(ansiText);
     for (char& c : text)
       if (c == '\r' || c == '\n') c = ' ';
     while (!text.empty() && text.back() == ' ') text.pop_back();
-    const std::string line = std::string(stamp) + kind + " " + text + "\r\n";
+    const std::string line = stamp + kind + " " + text + "\r\n";
     platform::WriteAll(file_.Get(), line.data(), static_cast<DWORD>(line.size()));
   }
 
@@ -71,13 +71,13 @@ class UnattendedHost : public RunHost {
   }
   void SetStatusText(const char* text) override { log_.Write("status", text ? text : ""); }
   void ReportProgress(int index, int count) override {
-    log_.Write("progress", std::to_string(index + 1) + "/" + std::to_string(count));
+    log_.Write("progress", text::Decimal(index + 1) + "/" + text::Decimal(count));
   }
   void ReportError(int messageId, const std::string& text) override {
-    log_.Write("error", std::to_string(messageId) + ": " + text);
+    log_.Write("error", text::Decimal(messageId) + ": " + text);
   }
   void ReportSystemError(unsigned long code) override {
-    log_.Write("system-error", std::to_string(code) + ": " + SystemErrorText(code));
+    log_.Write("system-error", text::Decimal(code) + ": " + SystemErrorText(code));
   }
   void SetFailed() override { failed_ = true; }
   bool Failed() const override { return failed_; }
