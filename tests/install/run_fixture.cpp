@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -50,6 +51,15 @@ void RemoveTree(const std::string& path) {
   }
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   RemoveDirectoryA(path.c_str());
+}
+
+std::string WindowsPath(const char* variable) {
+  const char* unixPath = std::getenv(variable);
+  if (!unixPath || !*unixPath) return std::string();
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
 }
 
 namespace {

@@ -29,6 +29,9 @@ class TempFolder {
 
 void RemoveTree(const std::string& path);
 
+// The Windows path (Z:...) of a Unix path named by an environment variable; empty if unset.
+std::string WindowsPath(const char* variable);
+
 struct PayloadFile {
   std::string name;  // relative, as stored
   std::string data;

@@ -1,19 +1,9 @@
 #include "tests/ui/setup_dialog_fixture.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 namespace uitest {
-
-std::string WindowsPath(const char* variable) {
-  const char* unixPath = std::getenv(variable);
-  if (!unixPath || !*unixPath) return std::string();
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "res/resource_ids.h"
+#include "tests/install/run_fixture.h"
 #include "tests/support/ui_driver.h"
 
 namespace uitest {
@@ -23,8 +24,7 @@ constexpr UINT kProgressMessage = WM_USER + 1;
 constexpr UINT kAboutCommand = 16;
 constexpr char kSettingsKey[] = "SOFTWARE\\VELDRANOS\\QUORVEX";
 
-// The Windows path (Z:...) of a Unix path named by an environment variable; empty if unset.
-std::string WindowsPath(const char* variable);
+using runtest::WindowsPath;
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 std::string TempFolder();  // ends with "\"

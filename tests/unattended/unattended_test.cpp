@@ -26,15 +26,6 @@ using runtest::ReadRegistryValue;
 
 constexpr DWORD kRunTimeoutMs = 120000;
 
-std::string Environment(const char* name) {
-  const char* value = std::getenv(name);
-  if (!value || !*value) return std::string();
-  std::string path = std::string("Z:") + value;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 std::string SpecialFolder(int csidl) {
   char path[MAX_PATH] = {};
   return SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) ? std::string(path) : std::string();
@@ -96,7 +87,7 @@ class UnattendedTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(testsupport::SystemHasExpectedCodePage()) << "the Japanese entry runs on code page " << GetACP();
-    setup_ = Environment("QX_PACKED_SETUP_EXE");
+    setup_ = runtest::WindowsPath("QX_PACKED_SETUP_EXE");
     ASSERT_TRUE(FileExists(setup_)) << "QX_PACKED_SETUP_EXE names the shipping setup program";
     runtest::DeleteProductKeys();
     language::SetIndex(language::LanguageIndexFor(0, GetOEMCP()));
@@ -221,7 +212,7 @@ TEST_F(UnattendedTest, ADamagedSetupFileFailsWithExitOneAndMessage436InTheLog) {
 // A disk that refuses a write (the fixture links readme.txt to /dev/full) over an earlier
 // install: exit 1, the system's reason in the log, the earlier list kept.
 TEST_F(UnattendedTest, AFullDiskFailsWithExitOneAndKeepsTheEarlierList) {
-  const std::string folder = Environment("QX_FULL_DISK_FOLDER");
+  const std::string folder = runtest::WindowsPath("QX_FULL_DISK_FOLDER");
   ASSERT_FALSE(folder.empty()) << "QX_FULL_DISK_FOLDER names the fixture's folder";
   std::string earlier;
   ASSERT_TRUE(runtest::ReadBytes(folder + "\\Uninstall.txt", earlier));
