@@ -8,6 +8,8 @@ root=$PWD
 status=0
 
 ctest --preset native -j"$(nproc)" || status=1
+# The same unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+ctest --preset native-sanitize -j"$(nproc)" || status=1
 
 # Bounded fuzzing of the archive reader (clang, ASan and UBSan).
 if [ -x scripts/fuzz.sh ]; then scripts/fuzz.sh || status=1; fi
