@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the artwork of the setup program's resources into res/art/.
 
-Writes the skin banner (BITMAP256 133: a 288 x 65, 24-bit, bottom-up BMP), the colour
+Writes the skin banner (BITMAP256 133: a 288 x 65, 4-bit, bottom-up BMP of its six
+colours; the 24-bit one was 56 KB of the program for the same pixels), the colour
 and grey setup icons (128, 129: 32 x 32 and 16 x 16, 256 colours) and the hand cursor
 (162: 32 x 32, 16 colours, hot spot 16,16). Pure Python, no imaging library, so the
 output is the same on every machine: run it again after changing a picture.
@@ -14,21 +15,26 @@ ART = os.path.join(os.path.dirname(os.path.abspath(__file__)), "art")
 WHITE = (255, 255, 255)
 
 
-def bmp_24(width, height, pixel):
-    """A complete 24-bit BI_RGB BMP file, bottom row first; pixel(x, y) -> (r, g, b), y from the top."""
-    row_bytes = (width * 3 + 3) & ~3
+def bmp_4(width, height, pixel):
+    """A complete 4-bit BI_RGB BMP file with a colour table of the picture's own colours
+    (sorted, so the file is the same on every run), bottom row first, two pixels a byte,
+    the left one in the high half."""
+    palette = sorted({pixel(x, y) for y in range(height) for x in range(width)})
+    assert len(palette) <= 16, "a 4-bit picture has at most 16 colours"
+    index = {colour: i for i, colour in enumerate(palette)}
+    row_bytes = ((width + 1) // 2 + 3) & ~3
     rows = []
     for y in range(height - 1, -1, -1):
-        row = bytearray()
+        row = bytearray(row_bytes)
         for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += b"\0" * (row_bytes - len(row))
+            row[x // 2] |= index[pixel(x, y)] << (0 if x % 2 else 4)
         rows.append(bytes(row))
     bits = b"".join(rows)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(bits), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(bits), 4724, 4724, 0, 0)
-    return header + info + bits
+    table = b"".join(bytes((b, g, r, 0)) for (r, g, b) in palette)
+    offset = 54 + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(bits), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, len(bits), 4724, 4724, len(palette), 0)
+    return header + info + table + bits
 
 
 def dib_8bit(size, pixel, palette):
@@ -206,7 +212,7 @@ def skin_pixel(x, y):
 def main():
     os.makedirs(ART, exist_ok=True)
     files = {
-        "skin.bmp": bmp_24(288, 65, skin_pixel),
+        "skin.bmp": bmp_4(288, 65, skin_pixel),
         "setup.ico": icon(grey=False),
         "setup_grey.ico": icon(grey=True),
         "hand.cur": hand_cursor(),

@@ -58,8 +58,8 @@ void SetupDialog::PaintSkinImage(HDC dc) {
   const RECT anchor = ItemRectInDialog(kImageAnchorId);
   SetDIBitsToDevice(dc, anchor.left, anchor.top, static_cast<DWORD>(placement.width),
                     static_cast<DWORD>(placement.height), 0, 0, 0, static_cast<UINT>(placement.height),
-                    bytes + ui::skin_layout::kBitsOffset,
-                    reinterpret_cast<const BITMAPINFO*>(bytes + ui::skin_layout::kInfoHeaderOffset), DIB_PAL_COLORS);
+                    bytes + placement.bitsOffset,
+                    reinterpret_cast<const BITMAPINFO*>(bytes + ui::skin_layout::kInfoHeaderOffset), DIB_RGB_COLORS);
 }
 
 // The bar is never cleared here: a longer bar covers the previous one, and the progress

@@ -6,6 +6,7 @@
 #include <richedit.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <set>
 #include <string>
 #include <utility>
@@ -286,24 +287,29 @@ TEST_F(CompiledResources, EveryResourceIsJapaneseAndTheStringsAreTheTwo) {
 }
 
 TEST_F(CompiledResources, ArtworkHasTheSizesThatBind) {
-  // The banner: a complete 288 x 65, 24-bit, bottom-up BMP with the fixed headers.
+  // The banner: a complete 288 x 65, 4-bit, bottom-up BMP with the fixed headers and a table
+  // of its six colours.
   const Bytes skin = Find("BITMAP256", 133);
   ASSERT_TRUE(skin.data);
-  ASSERT_EQ(skin.size, 56214u);
+  ASSERT_EQ(skin.size, 9438u);
   EXPECT_EQ(skin.data[0], 'B');
   EXPECT_EQ(skin.data[1], 'M');
   const struct {
     std::size_t offset;
     int size;
     std::uint32_t value;
-  } fields[] = {{2, 4, 56214}, {6, 2, 0},  {8, 2, 0},     {10, 4, 54},   {14, 4, 40},   {18, 4, 288},
-                {22, 4, 65},   {26, 2, 1}, {28, 2, 24},   {30, 4, 0},    {34, 4, 56160}, {38, 4, 4724},
-                {42, 4, 4724}, {46, 4, 0}, {50, 4, 0}};
+  } fields[] = {{2, 4, 9438},  {6, 2, 0}, {8, 2, 0},   {10, 4, 78}, {14, 4, 40},   {18, 4, 288},
+                {22, 4, 65},   {26, 2, 1}, {28, 2, 4},   {30, 4, 0},  {34, 4, 9360}, {38, 4, 4724},
+                {42, 4, 4724}, {46, 4, 6}, {50, 4, 0}};
   for (const auto& field : fields)
     EXPECT_EQ(field.size == 2 ? ReadLittleEndian16(skin.data + field.offset)
                               : ReadLittleEndian32(skin.data + field.offset),
               field.value)
         << "offset " << field.offset;
+  // The colour table: blue, green, red, 0 for each colour, in ascending (red, green, blue).
+  const std::uint8_t table[6][4] = {{96, 32, 0, 0},    {128, 64, 0, 0},    {96, 96, 96, 0},
+                                    {224, 160, 96, 0}, {216, 192, 176, 0}, {255, 255, 255, 0}};
+  EXPECT_EQ(std::memcmp(skin.data + 54, table, sizeof table), 0);
 
   // Icon groups 128 (colour) and 129 (grey): 32 x 32 and 16 x 16 in 256 colours.
   for (int group : {128, 129}) {

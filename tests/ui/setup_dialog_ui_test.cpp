@@ -293,8 +293,11 @@ TEST_F(SetupDialogUiJapanese, UninstallModeShowsTheJapaneseMessages) {
 // --- What the screen shows ----------------------------------------------------------------
 
 TEST_F(SetupDialogUi, BannerIsDrawnAtTheImageAnchor) {
+  // The artwork file as drawn: 4 bits a pixel through its colour table, bottom row first.
   const std::string bmp = ReadFile(std::getenv("QX_SKIN_BMP") ? WindowsPath("QX_SKIN_BMP") : "");
-  ASSERT_EQ(bmp.size(), 56214u);
+  ASSERT_EQ(bmp.size(), 9438u);
+  const std::size_t rows = static_cast<unsigned char>(bmp[10]);  // bfOffBits, below 256 here
+  const std::size_t rowBytes = 144;
   HWND dialog = Start();
   ASSERT_TRUE(dialog);
   const RECT anchor = uitest::ItemScreenRect(dialog, kAnchor);
@@ -303,9 +306,10 @@ TEST_F(SetupDialogUi, BannerIsDrawnAtTheImageAnchor) {
   int mismatches = 0;
   for (int y = 0; y < 65; ++y) {
     for (int x = 0; x < 288; ++x) {
-      const std::size_t at = 54 + static_cast<std::size_t>(64 - y) * 864 + x * 3;  // bottom row first
-      const auto b = static_cast<unsigned char>(bmp[at]), g = static_cast<unsigned char>(bmp[at + 1]),
-                 r = static_cast<unsigned char>(bmp[at + 2]);
+      const auto pair = static_cast<unsigned char>(bmp[rows + static_cast<std::size_t>(64 - y) * rowBytes + x / 2]);
+      const std::size_t colour = 54 + 4 * static_cast<std::size_t>(x % 2 ? pair & 0x0F : pair >> 4);
+      const auto b = static_cast<unsigned char>(bmp[colour]), g = static_cast<unsigned char>(bmp[colour + 1]),
+                 r = static_cast<unsigned char>(bmp[colour + 2]);
       mismatches += shot.At(x, y) != RGB(r, g, b);
     }
   }
