@@ -35,13 +35,17 @@ std::string FullPathOf(const std::string& path) {
 
 // Each line is shown, then its file deleted when it lies inside the setup folder; a line
 // outside it is passed over as silently as a deletion that fails. Both sides are compared
-// as the system resolves them, so a folder typed with "." or ".." keeps its files and a
-// line never climbs out of it. An install into the empty folder lists relative names,
-// which are taken as they stand. False, with the last error set, when the list cannot be
-// read to its end.
+// as the system resolves them, so the files of a folder typed with "." or ".." are found
+// and a line never climbs out of it. An install into the empty folder lists relative
+// names, which are taken as they stand. False, with the last error set, when the list
+// cannot be read to its end, or the folder cannot be resolved (its files could not be
+// told apart, so the record must stay).
 bool DeleteListedFiles(UninstallListReader& list, const std::string& setupFolder, RunHost& host) {
   const std::string folder = setupFolder.empty() ? setupFolder : FullPathOf(setupFolder);
-  if (!setupFolder.empty() && folder.empty()) return true;  // nothing can lie inside it
+  if (!setupFolder.empty() && folder.empty()) {
+    SetLastError(ERROR_BAD_PATHNAME);
+    return false;
+  }
   std::string line;
   for (;;) {
     const UninstallListReader::Result result = list.ReadLine(line);
