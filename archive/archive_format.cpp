@@ -8,7 +8,16 @@
 namespace archive {
 
 void ComplementBytes(std::uint8_t* bytes, std::size_t length) {
-  for (std::size_t i = 0; i < length; ++i) bytes[i] = Complement(bytes[i]);
+  // Eight bytes a step: the release build is compiled for size, which leaves a byte loop
+  // as it stands, and every byte of every payload passes through here.
+  std::size_t i = 0;
+  for (; i + sizeof(std::uint64_t) <= length; i += sizeof(std::uint64_t)) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes + i, sizeof word);
+    word = ~word;
+    std::memcpy(bytes + i, &word, sizeof word);
+  }
+  for (; i < length; ++i) bytes[i] = Complement(bytes[i]);
 }
 
 bool ArchiveTrailer::HasDigest() const {

@@ -175,6 +175,7 @@ PayloadArchive::~PayloadArchive() { ClearInstalledFiles(); }
 void PayloadArchive::ExtractSetupFile(const std::string& setupFilePath, const std::string& targetFolder,
                                       RunHost& host) {
   ClearInstalledFiles();
+  foldersThere_.clear();
   SetupFileSource source(setupFilePath);
   if (!source.IsOpen()) return ShowStageFailure(kSetupFileNotOpened, host);
   if (!source.QueryLength()) return ShowSystemFailure(GetLastError(), host);
@@ -205,9 +206,13 @@ void PayloadArchive::ExtractSetupFile(const std::string& setupFilePath, const st
 }
 
 int PayloadArchive::MakeFolders(const char* path) {
-  return MakeFoldersWith(path, IsSystemLeadByte, [](const char* folder) {
-    if (CreateDirectoryA(folder, nullptr)) return FolderCreation::kCreated;
-    return GetLastError() == ERROR_ALREADY_EXISTS ? FolderCreation::kExists : FolderCreation::kFailed;
+  return MakeFoldersWith(path, IsSystemLeadByte, [this](const char* folder) {
+    if (foldersThere_.count(folder)) return FolderCreation::kExists;
+    FolderCreation created = FolderCreation::kCreated;
+    if (!CreateDirectoryA(folder, nullptr))
+      created = GetLastError() == ERROR_ALREADY_EXISTS ? FolderCreation::kExists : FolderCreation::kFailed;
+    if (created != FolderCreation::kFailed) foldersThere_.insert(folder);
+    return created;
   });
 }
 

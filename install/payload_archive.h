@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class RunHost;
@@ -21,7 +22,8 @@ class PayloadArchive {
   // host's failure flag, so the later stages never take a partial install for a whole one.
   void ExtractSetupFile(const std::string& setupFilePath, const std::string& targetFolder, RunHost& host);
 
-  // 1 when every folder on the way to the file path exists afterwards, 0 otherwise.
+  // 1 when every folder on the way to the file path exists afterwards, 0 otherwise. A
+  // folder this extraction made or found already is not asked for again.
   int MakeFolders(const char* path);
 
   // Installed-files list, in extraction order.
@@ -36,4 +38,5 @@ class PayloadArchive {
  private:
   std::vector<std::string> installedFiles_;
   std::uint64_t installedBytes_ = 0;
+  std::unordered_set<std::string> foldersThere_;
 };

@@ -16,6 +16,10 @@ class CountingHost : public RunHost {
   std::string FolderText(int) override { return {}; }
   void SetStatusText(const char*) override {}
   void ReportProgress(int, int) override { ++reports; }
+  void ReportError(int messageId, const std::string& text) override {
+    std::fprintf(stderr, "error %d: %s\n", messageId, text.c_str());
+  }
+  void ReportSystemError(unsigned long code) override { std::fprintf(stderr, "system error %lu\n", code); }
   void SetFailed() override { failed = true; }
   bool Failed() const override { return failed; }
   void PostCompletion() override {}

@@ -121,6 +121,24 @@ TEST(ArchiveFormatTest, ComplementIsItsOwnInverse) {
     EXPECT_EQ(archive::Complement(archive::Complement(static_cast<std::uint8_t>(b))), b);
 }
 
+// The buffer routine works a word at a time: every length and alignment, with the bytes
+// around the range left alone.
+TEST(ArchiveFormatTest, ComplementBytesTurnsEveryByteOfTheRangeAndNothingElse) {
+  for (std::size_t start = 0; start < 8; ++start) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+      std::vector<std::uint8_t> bytes(start + length + 8);
+      for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 37 + 11);
+      const std::vector<std::uint8_t> before = bytes;
+      archive::ComplementBytes(bytes.data() + start, length);
+      for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const bool inside = i >= start && i < start + length;
+        ASSERT_EQ(bytes[i], inside ? archive::Complement(before[i]) : before[i])
+            << "start " << start << " length " << length << " byte " << i;
+      }
+    }
+  }
+}
+
 TEST(ArchiveFormatTest, RecordAndTrailerFieldsSitAtTheirOffsetsComplemented) {
   archive::EntryRecord record;
   record.attributes = 0x20;
