@@ -196,6 +196,41 @@ TEST_F(UninstallRunTest, LinesOutsideTheSetupFolderAreShownButNotDeleted) {
   EXPECT_FALSE(FileExists(In("Quorvex.exe")));
 }
 
+// A foreign or edited list must not reach outside the setup folder, whatever way a line
+// names a place: climbing out, another drive or a UNC path, a stream of an outside file, a
+// device name, trailing dots and spaces Windows drops, the \\?\ form, a relative line.
+TEST_F(UninstallRunTest, AForeignListDeletesNothingOutsideTheSetupFolder) {
+  const std::string victim = temp_.Path() + "\\victim.txt";
+  runtest::WriteBytes(victim, "keep");
+  const std::string drive = temp_.Path().substr(0, 2);  // "C:"
+  const std::string lines[] = {
+      setup_ + "\\..\\victim.txt",
+      setup_ + "\\sub\\..\\..\\victim.txt",
+      setup_ + "\\..\\victim.txt. .",
+      setup_ + "\\..\\victim.txt:stream",
+      setup_ + "\\..\\victim.txt::$DATA",
+      "\\\\localhost\\" + drive.substr(0, 1) + "$" + victim.substr(2),
+      "\\\\?\\" + victim,
+      "\\\\.\\" + victim,
+      "..\\victim.txt",
+      victim.substr(2),  // the same file from the drive's root
+      setup_ + "\\CON",
+      setup_ + "\\sub\\NUL.txt",
+      setup_ + "\\COM1",
+  };
+  std::string list;
+  for (const std::string& line : lines) list += line + "\n";
+  list += In("Quorvex.exe") + "\n";
+  WriteList(list);
+  Run();
+  EXPECT_TRUE(host_.EventsOf("box").empty()) << ::testing::PrintToString(host_.EventsOf("box"));
+  EXPECT_FALSE(host_.Failed());
+  std::string kept;
+  EXPECT_TRUE(runtest::ReadBytes(victim, kept));
+  EXPECT_EQ(kept, "keep");
+  EXPECT_FALSE(FileExists(In("Quorvex.exe")));  // the list's own line still goes
+}
+
 // A list that cannot be read to its end is the only record of the files behind the failing
 // line: the list, the Add/Remove Programs entry and the shortcuts stay, so that the
 // uninstall can run again; the run fails after one box.
