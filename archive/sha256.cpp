@@ -60,12 +60,11 @@ void PortableBlocks(std::uint32_t* state, const std::uint8_t* blocks, std::size_
   }
 }
 
+// Asked again for every digest (a cpuid, nothing against a file's hashing): a remembered
+// answer would need a thread-safe initialisation guard, and with it the threads library.
 BlockFunction FastestBlocks() {
-  static const BlockFunction chosen = [] {
-    const BlockFunction extensions = ShaExtensionBlocks();
-    return extensions ? extensions : PortableBlocks;
-  }();
-  return chosen;
+  const BlockFunction extensions = ShaExtensionBlocks();
+  return extensions ? extensions : PortableBlocks;
 }
 
 }  // namespace sha256

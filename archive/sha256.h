@@ -3,7 +3,7 @@
 // The compression of whole blocks is a plain function with two versions: the portable one
 // and, on x86 processors that have them, the SHA extensions (several times faster, which is
 // what lets the setup program check a large payload's digest before it writes anything).
-// The choice is made once at run time; both give the same state for the same blocks.
+// The choice is made at run time; both give the same state for the same blocks.
 #pragma once
 
 #include <array>
@@ -20,7 +20,7 @@ void PortableBlocks(std::uint32_t* state, const std::uint8_t* blocks, std::size_
 // The SHA-extension version when this processor (and build) has it, otherwise null.
 BlockFunction ShaExtensionBlocks();
 
-// The fastest version available here, chosen once.
+// The fastest version available here.
 BlockFunction FastestBlocks();
 
 }  // namespace sha256

@@ -19,10 +19,7 @@ constexpr int kSetupCompleted = 433;
 constexpr int kNoMemory = 228;
 }  // namespace
 
-const InstallSystem& RealInstallSystem() {
-  static const InstallSystem system{RealShortcutSystem(), RealRegistryWriter()};
-  return system;
-}
+InstallSystem RealInstallSystem() { return {RealShortcutSystem(), RealRegistryWriter()}; }
 
 RunOutcome RunInstall(RunHost& host) { return RunInstallFrom(RunningSetupFilePath(), host, RealInstallSystem()); }
 

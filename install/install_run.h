@@ -16,7 +16,7 @@ struct InstallSystem {
   ShortcutSystem shortcuts;
   RegistryWriter registry;
 };
-const InstallSystem& RealInstallSystem();
+InstallSystem RealInstallSystem();
 
 // The same run with the payload of another setup file.
 RunOutcome RunInstallFrom(const std::string& setupFilePath, RunHost& host, const InstallSystem& system);

@@ -95,10 +95,9 @@ int CreateShortcut(const char* linkPath, const char* targetPath, const char* des
   return SaveCountsAsCreated(SUCCEEDED(saved), GetLastError()) ? 1 : 0;
 }
 
-const ShortcutSystem& RealShortcutSystem() {
-  static const ShortcutSystem system{SystemShellFolders(), &CreateShortcut};
-  return system;
-}
+// By value: a function-local copy would need a thread-safe initialisation guard, and with it
+// the threads library in the program.
+ShortcutSystem RealShortcutSystem() { return {SystemShellFolders(), &CreateShortcut}; }
 
 std::string ProgramGroupFolder(const std::string& programsFolder) {
   return programsFolder + "\\" + CatalogText(371) + "\\QuorVEX";

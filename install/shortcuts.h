@@ -23,7 +23,7 @@ struct ShortcutSystem {
   ShellFolders folders;
   CreateShortcutFunction createShortcut;
 };
-const ShortcutSystem& RealShortcutSystem();
+ShortcutSystem RealShortcutSystem();
 
 // The program group folder below the Programs folder: maker folder (catalog 371) and
 // "QuorVEX", no trailing "\".

@@ -14,6 +14,7 @@ constexpr net::NoticeServerEntry kNoticeServers[net::kNoticeServerCount] = {
 };
 
 net::NoticeHostCache g_hostCache;  // only the dialog's thread selects
+std::string g_noticeHost;           // and only it reads the choice
 
 }  // namespace
 
@@ -23,7 +24,6 @@ void SelectNoticeHost(std::string& out) {
 }
 
 const char* GetNoticeHost() {
-  static std::string host;
-  if (host.empty()) SelectNoticeHost(host);
-  return host.c_str();
+  if (g_noticeHost.empty()) SelectNoticeHost(g_noticeHost);
+  return g_noticeHost.c_str();
 }
