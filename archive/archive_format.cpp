@@ -7,17 +7,19 @@
 
 namespace archive {
 
-void ComplementBytes(std::uint8_t* bytes, std::size_t length) {
+void ComplementBytes(std::uint8_t* bytes, std::size_t length) { ComplementCopy(bytes, bytes, length); }
+
+void ComplementCopy(const std::uint8_t* from, std::uint8_t* to, std::size_t length) {
   // Eight bytes a step: the release build is compiled for size, which leaves a byte loop
   // as it stands, and every byte of every payload passes through here.
   std::size_t i = 0;
   for (; i + sizeof(std::uint64_t) <= length; i += sizeof(std::uint64_t)) {
     std::uint64_t word;
-    std::memcpy(&word, bytes + i, sizeof word);
+    std::memcpy(&word, from + i, sizeof word);
     word = ~word;
-    std::memcpy(bytes + i, &word, sizeof word);
+    std::memcpy(to + i, &word, sizeof word);
   }
-  for (; i < length; ++i) bytes[i] = Complement(bytes[i]);
+  for (; i < length; ++i) to[i] = Complement(from[i]);
 }
 
 bool ArchiveTrailer::HasDigest() const {

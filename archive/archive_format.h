@@ -68,6 +68,8 @@ constexpr std::size_t kMaxNameLength = kFileNameSize - 1;
 // Stored byte <-> plain byte; its own inverse.
 constexpr std::uint8_t Complement(std::uint8_t byte) { return static_cast<std::uint8_t>(byte ^ 0xFF); }
 void ComplementBytes(std::uint8_t* bytes, std::size_t length);
+// The same from one place into another (the ranges must not overlap unless they are the same).
+void ComplementCopy(const std::uint8_t* from, std::uint8_t* to, std::size_t length);
 
 struct ArchiveTrailer {
   std::array<std::uint8_t, kTrailerReservedSize> reserved{};

@@ -15,17 +15,29 @@ const char* Describe(WriteResult result) {
 }
 
 WriteResult ArchiveWriter::Store(const std::uint8_t* plain, std::size_t length) {
-  // Bounded stack chunk: complement a piece, hash the stored bytes, write them.
-  std::uint8_t stored[4096];
   while (length > 0) {
-    const std::size_t piece = std::min(length, sizeof stored);
-    for (std::size_t i = 0; i < piece; ++i) stored[i] = Complement(plain[i]);
-    digest_.Update(stored, piece);
-    if (!sink_.Write(stored, piece)) return WriteResult::kWriteFailed;
-    plain += piece;
-    length -= piece;
+    if (piece_ == nullptr) piece_ = digest_.NextPiece();
+    const std::size_t part = std::min(length, DigestWorker::kPieceSize - filled_);
+    ComplementCopy(plain, piece_ + filled_, part);
+    filled_ += part;
+    plain += part;
+    length -= part;
+    if (filled_ == DigestWorker::kPieceSize) {
+      const WriteResult written = Flush();
+      if (written != WriteResult::kOk) return written;
+    }
   }
   return WriteResult::kOk;
+}
+
+// The piece is hashed on the digest's thread while the sink writes it.
+WriteResult ArchiveWriter::Flush() {
+  if (filled_ == 0) return WriteResult::kOk;
+  digest_.Hash(filled_);
+  const bool written = sink_.Write(piece_, filled_);
+  piece_ = nullptr;
+  filled_ = 0;
+  return written ? WriteResult::kOk : WriteResult::kWriteFailed;
 }
 
 WriteResult ArchiveWriter::BeginEntry(const EntryRecord& record) {
@@ -55,6 +67,8 @@ WriteResult ArchiveWriter::WriteData(const std::uint8_t* bytes, std::size_t leng
 WriteResult ArchiveWriter::Finish() {
   if (finished_ || remaining_ != 0) return WriteResult::kWrongSequence;
   finished_ = true;
+  const WriteResult flushed = Flush();
+  if (flushed != WriteResult::kOk) return flushed;
   ArchiveTrailer trailer;
   trailer.areaSize = static_cast<std::uint32_t>(areaSize_);
   trailer.entryCount = entryCount_;

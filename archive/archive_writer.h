@@ -1,13 +1,14 @@
 // Writing a payload archive behind a program image: each entry's record and data go out
 // complemented, the digest of the stored area is computed on the way, and the trailer with
-// the integrity marker ends the payload. Data stream through in the caller's chunks.
+// the integrity marker ends the payload. Data stream through in the caller's chunks and go
+// out to the sink in pieces of DigestWorker::kPieceSize, hashed on a second thread.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "archive/archive_format.h"
-#include "archive/sha256.h"
+#include "archive/digest_worker.h"
 
 namespace archive {
 
@@ -59,9 +60,12 @@ class ArchiveWriter {
 
  private:
   WriteResult Store(const std::uint8_t* plain, std::size_t length);
+  WriteResult Flush();
 
   ByteSink& sink_;
-  Sha256 digest_;
+  DigestWorker digest_;
+  std::uint8_t* piece_ = nullptr;  // the piece being filled, from the digest's ring
+  std::size_t filled_ = 0;
   std::uint64_t areaSize_ = 0;
   std::uint32_t entryCount_ = 0;
   std::uint64_t remaining_ = 0;  // data bytes the current entry still owes

@@ -34,6 +34,10 @@ class FileSink : public archive::ByteSink {
   std::FILE* file_;
 };
 
+// Everything moves in large pieces (the writer's, the copy buffer's): a stream buffer would
+// only split them into two system calls each.
+void Unbuffered(std::FILE* file) { std::setvbuf(file, nullptr, _IONBF, 0); }
+
 bool Fail(const std::string& message) {
   std::cerr << "quorvex-pack: " << message << "\n";
   return false;
@@ -119,6 +123,7 @@ bool WritePacked(const fs::path& setup, const std::vector<SourceFile>& files, st
     if (begun != archive::WriteResult::kOk) return Fail(archive::Describe(begun));
     UniqueStdioFile in = OpenFile(file.path, "rb");
     if (!in) return Fail("cannot open " + Shown(file.path));
+    Unbuffered(in.get());
     if (!CopyStream(in.get(), file.size, buffer, &writer, out, file.path)) return false;
     in.reset();
     // Reading moved the access time on some file systems; put it back so that packing the
@@ -142,6 +147,7 @@ int PackCommand(const fs::path& setup, const fs::path& from, const fs::path& out
       Fail("cannot create " + Shown(out));
       return kExitFailed;
     }
+    Unbuffered(output.get());
     written = WritePacked(setup, files, output.get());
     if (std::fclose(output.release()) != 0 && written) written = Fail("cannot write the output");
   }
