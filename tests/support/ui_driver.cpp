@@ -29,6 +29,12 @@ bool Process::WaitForExit(DWORD timeoutMs) {
   return info_.hProcess && WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
 }
 
+DWORD Process::ExitCode() const {
+  DWORD code = 0;
+  if (!info_.hProcess || !GetExitCodeProcess(info_.hProcess, &code)) return STILL_ACTIVE;
+  return code;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   for (;;) {

@@ -24,6 +24,8 @@ class Process {
   DWORD Id() const { return info_.dwProcessId; }
   // True when the process has ended within timeoutMs.
   bool WaitForExit(DWORD timeoutMs);
+  // The exit code of an ended process; STILL_ACTIVE while it runs.
+  DWORD ExitCode() const;
 
  private:
   PROCESS_INFORMATION info_{};

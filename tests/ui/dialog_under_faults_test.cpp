@@ -1,6 +1,9 @@
-// The dialog when a user or the disk does what the happy path does not: real double-clicks
-// in each state, a disk that fills up during a reinstall, the About box over the dialog.
-// The setup programs here are the bare program with payloads the test packs itself.
+// The dialog when a user, the disk or another program does what the happy path does not:
+// real double-clicks in each state, a disk that fills up during a reinstall, a target the
+// system refuses, a file another program holds, the setup file gone, a drive taken away in
+// the middle of a run, Exit in the middle of a run, the About box over the dialog.
+// The setup programs here are the bare program with payloads the test packs itself; the
+// drives Q:, R: and V: come from the fault_drives fixture.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
@@ -12,6 +15,7 @@
 #include "tests/install/run_fixture.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/setup_dialog_fixture.h"
+#include "text/format.h"
 #include "text/language.h"
 #include "text/message_catalog.h"
 
@@ -21,7 +25,8 @@ using namespace uitest;
 
 constexpr char kUninstallEntryKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorVEX";
 constexpr DWORD kRunTimeoutMs = 180000;
-constexpr int kSetupNotCompleted = 434, kSetupCompleted = 433;
+constexpr int kSetupNotCompleted = 434, kSetupCompleted = 433, kSetupFileUnreadable = 435,
+              kSetupFileNotCopied = 436, kFileDoesNotOpen = 516;
 
 std::string English(int id) { return CatalogTextIn(id, language::kEnglish); }
 
@@ -67,8 +72,39 @@ class DialogUnderFaults : public SetupDialogUi {
     return dialog;
   }
 
+  // What a failed run must leave: the expected boxes, the dialog in Ready
+  // (Setup enabled, Start disabled, no claim in the status line) and answering at once,
+  // no Add/Remove Programs entry, and Exit still asking before it ends the program.
+  void ExpectFailedRunInReady(HWND dialog, const std::vector<std::string>& boxes) {
+    ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
+    EXPECT_EQ(boxTexts_, boxes);
+    EXPECT_TRUE(ItemEnabled(dialog, kSetup));
+    EXPECT_FALSE(ItemEnabled(dialog, kStart));
+    EXPECT_EQ(ItemText(dialog, kStatus), "");
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored), 0u);
+    Click(dialog, kExit);
+    HWND question = WaitForMessageBox(process_->Id());
+    ASSERT_TRUE(question);
+    EXPECT_EQ(MessageBoxText(question), English(kSetupNotCompleted));
+    Answer(question, IDYES);
+    EXPECT_TRUE(process_->WaitForExit(15000));
+  }
+
+  // A file beside the target, which no run may touch.
+  void PlaceNeighbour() {
+    CreateDirectoryA(neighbour_.c_str(), nullptr);
+    ASSERT_TRUE(runtest::WriteBytes(neighbour_ + "\\keep.txt", "neighbour"));
+  }
+  void ExpectNeighbourUntouched() {
+    EXPECT_EQ(ReadFile(neighbour_ + "\\keep.txt"), "neighbour");
+    runtest::RemoveTree(neighbour_);
+  }
+
   std::string setupFile_;
   std::string target_ = TempFolder() + "qx_ui_faults";
+  std::string neighbour_ = TempFolder() + "qx_ui_faults_neighbour";
 };
 
 // Thousands of small files: a run long enough to click into.
@@ -154,6 +190,152 @@ TEST_F(DialogUnderFaults, ADiskThatFillsUpEndsTheRunInReadyAndKeepsTheEarlierLis
   EXPECT_EQ(MessageBoxText(question), English(kSetupNotCompleted));
   Answer(question, IDYES);
   EXPECT_TRUE(process_->WaitForExit(15000));
+}
+
+// A reinstall over an earlier one, with the product's program in the middle of the payload:
+// the files before it are written, the run fails on it.
+std::vector<runtest::PayloadFile> ReinstallPayload() {
+  return {{"QuorVEXSetup.exe", "MZ setup", 0},
+          {"a.dll", "new a", 0},
+          {"QuorVEX.exe", "new program", 0},
+          {"z.dll", "new z", 0}};
+}
+
+// A destination file another program (the test) holds open without sharing: the box names
+// the file, then the run's failure; the earlier install's list and program stay, no entry is
+// written, nothing beside the target is touched, and the dialog is back in Ready and answers.
+TEST_F(DialogUnderFaults, AFileAnotherProgramHoldsFailsTheRunAndKeepsTheEarlierInstall) {
+  PackSetup(ReinstallPayload());
+  runtest::RemoveTree(target_);
+  PlaceNeighbour();
+  ASSERT_TRUE(CreateDirectoryA(target_.c_str(), nullptr));
+  const std::string program = target_ + "\\QuorVEX.exe";
+  const std::string earlierList = program + "\n";
+  ASSERT_TRUE(runtest::WriteBytes(program, "earlier program"));
+  ASSERT_TRUE(runtest::WriteBytes(target_ + "\\Uninstall.txt", earlierList));
+  HANDLE held = CreateFileA(program.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+  HWND dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ExpectFailedRunInReady(dialog, {text::FillIn(English(kFileDoesNotOpen).c_str(), program), English(kSetupFileNotCopied)});
+  CloseHandle(held);
+  EXPECT_EQ(ReadFile(program), "earlier program");
+  EXPECT_EQ(ReadFile(target_ + "\\Uninstall.txt"), earlierList);
+  EXPECT_EQ(ReadFile(target_ + "\\a.dll"), "new a") << "files before the refused one are written";
+  EXPECT_FALSE(FileExists(target_ + "\\z.dll")) << "the run ends at the refused file";
+  ExpectNeighbourUntouched();
+}
+
+// A target folder on a drive that refuses every write: no folder, no file, the run's failure.
+TEST_F(DialogUnderFaults, ATargetOnAReadOnlyDriveFailsTheRunAndWritesNothing) {
+  ASSERT_NE(GetFileAttributesA("R:\\locked"), INVALID_FILE_ATTRIBUTES) << "the fault_drives fixture makes R:";
+  target_ = "R:\\locked\\QuorVEX";
+  PackSetup(ReinstallPayload());
+  HWND dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ExpectFailedRunInReady(dialog, {English(kSetupFileNotCopied)});
+  EXPECT_FALSE(FileExists(target_));
+}
+
+// The setup file renamed away while the dialog is open: the run cannot read its own payload,
+// says so (435) and writes nothing; with the file back, the same dialog installs.
+TEST_F(DialogUnderFaults, TheSetupFileGoneWhileTheDialogIsOpenFailsTheRunAndWritesNothing) {
+  PackSetup(ReinstallPayload());
+  runtest::RemoveTree(target_);
+  HWND dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  const std::string away = setupFile_ + ".away";
+  DeleteFileA(away.c_str());
+  ASSERT_TRUE(MoveFileA(setupFile_.c_str(), away.c_str())) << GetLastError();
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
+  ASSERT_EQ(boxTexts_.size(), 1u) << ::testing::PrintToString(boxTexts_);
+  EXPECT_EQ(boxTexts_[0], English(kSetupFileUnreadable));
+  EXPECT_FALSE(ItemEnabled(dialog, kStart));
+  EXPECT_FALSE(FileExists(target_ + "\\QuorVEX.exe"));
+  EXPECT_FALSE(FileExists(target_ + "\\Uninstall.txt"));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
+
+  ASSERT_TRUE(MoveFileA(away.c_str(), setupFile_.c_str())) << GetLastError();
+  boxTexts_.clear();
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
+  EXPECT_TRUE(boxTexts_.empty()) << ::testing::PrintToString(boxTexts_);
+  EXPECT_EQ(ItemText(dialog, kStatus), English(kSetupCompleted));
+  EXPECT_EQ(ReadFile(target_ + "\\QuorVEX.exe"), "new program");
+}
+
+// The target's drive taken away while the run writes to it: the run fails on the next file,
+// names it, and the dialog is back in Ready and answers.
+TEST_F(DialogUnderFaults, ADriveTakenAwayDuringARunFailsTheRunAndTheDialogAnswers) {
+  ASSERT_EQ(GetDriveTypeA("V:\\"), static_cast<UINT>(DRIVE_FIXED)) << "the fault_drives fixture makes V:";
+  target_ = "V:\\QuorVEX";
+  runtest::RemoveTree(target_);
+  PackSetup(ManySmallFiles(3000));
+  HWND dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(target_ + "\\data\\file00100.txt"); }, 60000));
+  // The fixture's watcher unmounts the disk and removes the drive when this file appears.
+  const std::string drives = WindowsPath("QX_FAULT_DRIVES");
+  ASSERT_FALSE(drives.empty()) << "QX_FAULT_DRIVES names the fault_drives folder";
+  ASSERT_TRUE(runtest::WriteBytes(drives + "\\take-v-away", ""));
+  ASSERT_TRUE(WaitUntil([] { return GetDriveTypeA("V:\\") == DRIVE_NO_ROOT_DIR; }, 10000)) << "the drive must go";
+  // The file after the last one written cannot be opened any more (which one depends on
+  // timing): the box names a file of the payload, then the run's failure.
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
+  ASSERT_EQ(boxTexts_.size(), 2u) << ::testing::PrintToString(boxTexts_);
+  const std::string named = text::FillIn(English(kFileDoesNotOpen).c_str(), target_ + "\\data\\file");
+  EXPECT_EQ(boxTexts_[0].rfind(named, 0), 0u) << boxTexts_[0];
+  EXPECT_EQ(boxTexts_[1], English(kSetupFileNotCopied));
+  boxTexts_.clear();
+  ExpectFailedRunInReady(dialog, {});
+}
+
+// Exit answered Yes in the middle of a run: the process ends at once and cleanly, the files
+// written so far stay (nothing is rolled back), and a later install over them completes.
+TEST_F(DialogUnderFaults, ExitDuringARunEndsTheProcessAtOnceAndALaterInstallCompletes) {
+  const int count = 2000;
+  std::vector<runtest::PayloadFile> files = {{"QuorVEXSetup.exe", "MZ setup", 0}};
+  for (int i = 0; i < count; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "data\\file%05d.bin", i);
+    files.push_back({name, std::string(32 * 1024, static_cast<char>('a' + i % 26)), 0});
+  }
+  PackSetup(files);
+  runtest::RemoveTree(target_);
+  const std::string last = target_ + "\\data\\file01999.bin";
+
+  HWND dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ASSERT_TRUE(WaitUntil([&] { return FileExists(target_ + "\\data\\file00010.bin"); }, 60000));
+  Click(dialog, kExit);
+  HWND question = WaitForMessageBox(process_->Id());
+  ASSERT_TRUE(question);
+  ASSERT_EQ(MessageBoxText(question), English(kSetupNotCompleted));
+  ASSERT_FALSE(ItemEnabled(dialog, kSetup)) << "the run must still be going";
+  const DWORD answered = GetTickCount();
+  Answer(question, IDYES);
+  ASSERT_TRUE(process_->WaitForExit(5000)) << "the program must end, not hang";
+  const DWORD endedAfterMs = GetTickCount() - answered;
+  RecordProperty("exit_after_ms", static_cast<int>(endedAfterMs));
+  EXPECT_LE(endedAfterMs, 1000u);
+  EXPECT_EQ(process_->ExitCode(), 0u) << "ended by the program, not by a crash";
+  EXPECT_TRUE(FileExists(target_ + "\\data\\file00010.bin")) << "what was written stays";
+  EXPECT_FALSE(FileExists(last)) << "the run was cut short";
+
+  dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
+  EXPECT_TRUE(boxTexts_.empty()) << ::testing::PrintToString(boxTexts_);
+  EXPECT_EQ(ItemText(dialog, kStatus), English(kSetupCompleted));
+  EXPECT_EQ(ReadFile(last), std::string(32 * 1024, static_cast<char>('a' + 1999 % 26)));
+  EXPECT_EQ(ReadFile(target_ + "\\data\\file00010.bin"), std::string(32 * 1024, static_cast<char>('a' + 10 % 26)));
 }
 
 // The About box belongs to the dialog: over it, the dialog disabled behind it, so that no
