@@ -204,6 +204,10 @@ ReadResult CheckArchive(ByteSource& source, const ArchiveLocation& location, IsL
     if (failure) *failure = CheckFailure{result, offset, name};
     return result;
   };
+  // A file cut short ends in the middle of its trailer, whose reserved bytes behind the
+  // digest are zeros: it reads as a trailer without the marker, of an empty area. No setup
+  // file is made that way, so that is refused rather than installed as nothing.
+  if (!location.trailer.HasDigest() && location.trailer.areaSize == 0) return fail(ReadResult::kMalformed, 0, {});
   for (std::uint64_t offset = 0; offset < location.trailer.areaSize;) {
     EntryRecord record;
     const ReadResult read = ReadRecord(source, location, offset, record);

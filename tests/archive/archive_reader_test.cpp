@@ -320,6 +320,18 @@ TEST(ArchiveCheckTest, DigestIsCheckedOnlyWhenTheMarkerIsThere) {
   EXPECT_FALSE(location.trailer.HasDigest());
 }
 
+// A download cut short: whatever the cut, the bytes now at the end must not read as an
+// archive. Behind the digest the trailer's reserved bytes are zeros, so a cut of up to about
+// 200 bytes reads as a trailer without the marker, of an empty area.
+TEST(ArchiveCheckTest, AFileCutShortAnywhereIsRefused) {
+  const Built built = Build({{"a.txt", std::string(300, 'a')}, {"b\\c.txt", std::string(700, 'c')}}, 512, true);
+  for (std::size_t cut = 1; cut < built.file.size() - 512 + 200; ++cut) {
+    const Bytes file(built.file.begin(), built.file.end() - static_cast<std::ptrdiff_t>(cut));
+    ArchiveLocation location;
+    ASSERT_NE(LocateAndCheck(file, location), ReadResult::kOk) << "cut " << cut << " bytes";
+  }
+}
+
 // A minimal PE32 or PE32+ header whose security directory points at [offset, offset+size).
 void WriteSecurityDirectory(Bytes& file, bool pe32Plus, std::uint32_t offset, std::uint32_t size) {
   const std::uint32_t pe = 0x40;

@@ -1,17 +1,21 @@
 // The dialog when a user, the disk or another program does what the happy path does not:
 // real double-clicks in each state, a disk that fills up during a reinstall, a target the
 // system refuses, a file another program holds, the setup file gone, a drive taken away in
-// the middle of a run, Exit in the middle of a run, the About box over the dialog.
+// the middle of a run, Exit in the middle of a run, a 10,000-file payload, the About box over
+// the dialog.
 // The setup programs here are the bare program with payloads the test packs itself; the
 // drives Q:, R: and V: come from the fault_drives fixture.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "archive/archive_format.h"
 #include "tests/install/run_fixture.h"
 #include "tests/support/ui_driver.h"
 #include "tests/ui/setup_dialog_fixture.h"
@@ -201,6 +205,46 @@ std::vector<runtest::PayloadFile> ReinstallPayload() {
           {"z.dll", "new z", 0}};
 }
 
+// A setup file damaged on its way to the user: one flipped bit in a file's data, the end cut
+// off, or no payload at all. The run refuses it before writing anything, with one box, and
+// writes no Add/Remove Programs entry.
+TEST_F(DialogUnderFaults, ADamagedSetupFileIsRefusedBeforeAnythingIsWritten) {
+  struct Case {
+    const char* what;
+    std::function<void(std::string&)> damage;
+    int message;
+  };
+  const Case cases[] = {
+      {"a bit flipped in a file's data", [](std::string& bytes) { bytes[bytes.size() - archive::kTrailerSize - 100] ^= 0x10; }, kSetupFileNotCopied},
+      {"the last 100 bytes cut off", [](std::string& bytes) { bytes.resize(bytes.size() - 100); }, kSetupFileNotCopied},
+      {"the whole payload cut off", [this](std::string& bytes) {
+         std::string image;
+         runtest::ReadBytes(setupExe_, image);
+         bytes.resize(image.size());
+       }, kSetupFileNotCopied},
+  };
+  std::vector<runtest::PayloadFile> files = ReinstallPayload();
+  files.push_back({"data.bin", std::string(4096, 'd'), 0});
+  PackSetup(files);
+  std::string intact;
+  ASSERT_TRUE(runtest::ReadBytes(setupFile_, intact));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    boxTexts_.clear();
+    runtest::RemoveTree(target_);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kUninstallEntryKey);
+    std::string damaged = intact;
+    c.damage(damaged);
+    ASSERT_TRUE(runtest::WriteBytes(setupFile_, damaged));
+    HWND dialog = StartPacked();
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+    ExpectFailedRunInReady(dialog, {English(c.message)});
+    EXPECT_FALSE(FileExists(target_ + "\\QuorVEX.exe"));
+    EXPECT_FALSE(FileExists(target_ + "\\Uninstall.txt"));
+  }
+}
+
 // A destination file another program (the test) holds open without sharing: the box names
 // the file, then the run's failure; the earlier install's list and program stay, no entry is
 // written, nothing beside the target is touched, and the dialog is back in Ready and answers.
@@ -336,6 +380,62 @@ TEST_F(DialogUnderFaults, ExitDuringARunEndsTheProcessAtOnceAndALaterInstallComp
   EXPECT_EQ(ItemText(dialog, kStatus), English(kSetupCompleted));
   EXPECT_EQ(ReadFile(last), std::string(32 * 1024, static_cast<char>('a' + 1999 % 26)));
   EXPECT_EQ(ReadFile(target_ + "\\data\\file00010.bin"), std::string(32 * 1024, static_cast<char>('a' + 10 % 26)));
+}
+
+// 10,000 files through the dialog: while the worker writes them the dialog answers at once,
+// its bar grows on the screen and Exit's question comes and goes (No); at the end the bar
+// stands one entry short of the area's edge and every file is there.
+TEST_F(DialogUnderFaults, TenThousandFilesKeepTheDialogAnsweringAndTheBarReachesItsEnd) {
+  const int count = 10000;
+  PackSetup(ManySmallFiles(count));
+  runtest::RemoveTree(target_);
+  HWND dialog = StartPacked();
+  ASSERT_TRUE(dialog);
+  const RECT area = ItemScreenRect(dialog, kProgressArea);
+  const RECT barRow{area.left, area.top + (area.bottom - area.top) / 2, area.right, area.top + (area.bottom - area.top) / 2 + 1};
+  const COLORREF filled = RGB(192, 192, 192);
+  ASSERT_TRUE(ClickAndWait(dialog, kSetup));
+
+  std::vector<int> shownWidths;  // the bar's filled pixels as the screen shows them
+  DWORD slowestAnswerMs = 0;
+  bool askedAndKept = false;
+  while (!ItemEnabled(dialog, kSetup)) {
+    const DWORD sent = GetTickCount();
+    DWORD_PTR ignored = 0;
+    ASSERT_NE(SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored), 0u) << "the dialog must answer";
+    slowestAnswerMs = std::max(slowestAnswerMs, GetTickCount() - sent);
+    shownWidths.push_back(CaptureScreen(barRow).Count(filled));
+    if (!askedAndKept && FileExists(target_ + "\\data\\file03000.txt")) {
+      Click(dialog, kExit);
+      HWND question = WaitForMessageBox(process_->Id());
+      ASSERT_TRUE(question);
+      EXPECT_EQ(MessageBoxText(question), English(kSetupNotCompleted));
+      Answer(question, IDNO);
+      ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, 10000));
+      askedAndKept = true;
+    }
+  }
+  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
+  RecordProperty("slowest_answer_ms", static_cast<int>(slowestAnswerMs));
+  EXPECT_TRUE(askedAndKept) << "Exit was to be clicked in the middle of the run";
+  EXPECT_TRUE(boxTexts_.empty()) << ::testing::PrintToString(boxTexts_);
+  EXPECT_EQ(ItemText(dialog, kStatus), English(kSetupCompleted));
+  // Painted while the run went on: the screen showed the bar at several growing widths.
+  std::vector<int> distinct;
+  for (int width : shownWidths)
+    if (width > 0 && (distinct.empty() || width > distinct.back())) distinct.push_back(width);
+  EXPECT_GE(distinct.size(), 3u) << ::testing::PrintToString(shownWidths);
+  // The end: (entries - 1) / entries of the area, here its last pixel but at most one.
+  const int width = area.right - area.left;
+  const int bar = (count) * width / (count + 1);
+  const Image shot = CaptureScreen(RECT{area.left, area.top, area.right + 2, area.bottom});
+  EXPECT_EQ(shot.At(bar - 1, shot.height / 2), RGB(0, 0, 0)) << "the bar's right edge, " << bar << " of " << width << " px";
+  EXPECT_GE(bar, width - 1);
+  for (const int i : {0, 4999, 9999}) {
+    char name[48];
+    std::snprintf(name, sizeof name, "\\data\\file%05d.txt", i);
+    EXPECT_EQ(ReadFile(target_ + name), std::string(64, static_cast<char>('a' + i % 26))) << name;
+  }
 }
 
 // The About box belongs to the dialog: over it, the dialog disabled behind it, so that no
