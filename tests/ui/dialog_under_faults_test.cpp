@@ -81,7 +81,9 @@ class DialogUnderFaults : public SetupDialogUi {
   // no Add/Remove Programs entry, and Exit still asking before it ends the program.
   void ExpectFailedRunInReady(HWND dialog, const std::vector<std::string>& boxes) {
     ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
-    EXPECT_EQ(boxTexts_, boxes);
+    std::vector<std::string> shown;
+    for (const std::string& text : boxTexts_) shown.push_back(Trimmed(text));
+    EXPECT_EQ(shown, boxes);
     EXPECT_TRUE(ItemEnabled(dialog, kSetup));
     EXPECT_FALSE(ItemEnabled(dialog, kStart));
     EXPECT_EQ(ItemText(dialog, kStatus), "");
@@ -180,20 +182,8 @@ TEST_F(DialogUnderFaults, ADiskThatFillsUpEndsTheRunInReadyAndKeepsTheEarlierLis
   HWND dialog = StartPacked();
   ASSERT_TRUE(dialog);
   ASSERT_TRUE(ClickAndWait(dialog, kSetup));
-  ASSERT_TRUE(WaitForRunToEnd(dialog, kRunTimeoutMs));
-  ASSERT_EQ(boxTexts_.size(), 1u);
-  EXPECT_EQ(Trimmed(boxTexts_[0]), SystemText(ERROR_DISK_FULL));
-  // Ready, not Completed: Start stays disabled, the status claims nothing, Exit still asks.
-  EXPECT_FALSE(ItemEnabled(dialog, kStart));
-  EXPECT_EQ(ItemText(dialog, kStatus), "");
+  ExpectFailedRunInReady(dialog, {SystemText(ERROR_DISK_FULL)});
   EXPECT_EQ(ReadFile(target_ + "\\Uninstall.txt"), earlierList);
-  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallEntryKey));
-  Click(dialog, kExit);
-  HWND question = WaitForMessageBox(process_->Id());
-  ASSERT_TRUE(question);
-  EXPECT_EQ(MessageBoxText(question), English(kSetupNotCompleted));
-  Answer(question, IDYES);
-  EXPECT_TRUE(process_->WaitForExit(15000));
 }
 
 // A reinstall over an earlier one, with the product's program in the middle of the payload:
