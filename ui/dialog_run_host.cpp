@@ -6,6 +6,17 @@
 
 namespace ui {
 
+class DialogRunHost::Lock {
+ public:
+  explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
+  ~Lock() { LeaveCriticalSection(&section_); }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  CRITICAL_SECTION& section_;
+};
+
 std::string DialogRunHost::FolderText(int bufferSize) {
   if (bufferSize <= 0) return std::string();
   std::vector<char> buffer(static_cast<std::size_t>(bufferSize), '\0');
@@ -13,10 +24,34 @@ std::string DialogRunHost::FolderText(int bufferSize) {
   return std::string(buffer.data(), copied < static_cast<UINT>(bufferSize) ? copied : bufferSize - 1);
 }
 
-void DialogRunHost::SetStatusText(const char* text) { SetDlgItemTextA(dialog_, kStatusLineId, text ? text : ""); }
+void DialogRunHost::SetStatusText(const char* text) {
+  Lock lock(lock_);
+  statusText_ = text ? text : "";
+  if (statusWaiting_) return;  // the waiting message will show this text
+  statusWaiting_ = PostMessageA(dialog_, kStatusMessage, 0, 0) != FALSE;
+}
+
+std::string DialogRunHost::TakeStatusText() {
+  Lock lock(lock_);
+  statusWaiting_ = false;
+  return statusText_;
+}
 
 void DialogRunHost::ReportProgress(int index, int count) {
-  SendMessageA(dialog_, kProgressMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(count));
+  Lock lock(lock_);
+  progressIndex_ = index;
+  progressCount_ = count;
+  if (progressWaiting_) return;
+  progressWaiting_ =
+      PostMessageA(dialog_, kProgressMessage, static_cast<WPARAM>(index), static_cast<LPARAM>(count)) != FALSE;
+}
+
+void DialogRunHost::TakeNewestProgress(int& index, int& count) {
+  Lock lock(lock_);
+  if (!progressWaiting_) return;
+  progressWaiting_ = false;
+  index = progressIndex_;
+  count = progressCount_;
 }
 
 void DialogRunHost::ReportError(int, const std::string& text) { ShowMessage(text.c_str(), MB_ICONEXCLAMATION); }

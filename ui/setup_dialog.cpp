@@ -99,6 +99,10 @@ bool SetupDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
       OnProgress(wParam, lParam);
       result = 0;
       return true;
+    case ui::kStatusMessage:
+      SetDlgItemTextA(Hwnd(), ui::kStatusLineId, runHost_.TakeStatusText().c_str());
+      result = 0;
+      return true;
     case WM_SYSCOMMAND: {
       bool handled = false;
       OnSysCommand(static_cast<UINT>(wParam), lParam, handled);
@@ -255,10 +259,13 @@ void SetupDialog::WaitForFinishedWorker() {
 }
 
 void SetupDialog::OnProgress(WPARAM position, LPARAM total) {
+  int index = static_cast<int>(position);
+  int count = static_cast<int>(total);
+  runHost_.TakeNewestProgress(index, count);
   const RECT area = ItemRectInDialog(IDC_PROGRESS_AREA);
   InvalidateRect(Hwnd(), &area, FALSE);
-  progressPosition_ = static_cast<int>(position);
-  progressTotal_ = static_cast<int>(total);
+  progressPosition_ = index;
+  progressTotal_ = count;
 }
 
 void SetupDialog::OnStart() {
