@@ -46,24 +46,6 @@ double Median(std::vector<double> values) {
   return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// Files below folder, the uninstall list left out: one per payload entry.
-long CountFiles(const std::string& folder) {
-  long count = 0;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      count += CountFiles(folder + "\\" + name);
-    else if (name != "Uninstall.txt")
-      ++count;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return count;
-}
-
 // Sends WM_NULL every 100 ms until stopped; the answers' times in milliseconds.
 class AnswerSampler {
  public:
@@ -190,7 +172,7 @@ DialogRun InstallThroughDialog(const std::string& setup, const std::string& fold
     if (HWND question = uitest::WaitForMessageBox(process.Id(), 5000)) uitest::Answer(question, IDYES);
     process.WaitForExit(15000);
   }
-  const long installed = CountFiles(folder);
+  const long installed = uitest::CountProductFiles(folder);
   if (!boxes.empty()) {
     run.failure = "boxes:";
     for (const std::string& text : boxes) run.failure += " [" + text + "]";
@@ -235,7 +217,7 @@ DWORD RunAndWait(const std::string& setup, const std::string& arguments, double&
 UnattendedRun InstallUnattended(const std::string& setup, const std::string& folder, long files) {
   UnattendedRun run;
   const DWORD code = RunAndWait(setup, "/S /D=" + folder, run.seconds);
-  const long installed = CountFiles(folder);
+  const long installed = uitest::CountProductFiles(folder);
   if (code != 0)
     run.failure = "exit code " + std::to_string(code);
   else if (installed != files)

@@ -242,4 +242,21 @@ int WaitForColourCount(const RECT& screenRect, COLORREF colour, const std::funct
   return count;
 }
 
+int CountProductFiles(const std::string& folder) {
+  int count = 0;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      count += CountProductFiles(folder + "\\" + name);
+    else if (name != "Uninstall.txt")
+      ++count;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return count;
+}
+
 }  // namespace uitest

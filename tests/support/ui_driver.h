@@ -90,4 +90,8 @@ void MovePointer(HWND window, int x, int y);
 int WaitForColourCount(const RECT& screenRect, COLORREF colour, const std::function<bool(int)>& wanted,
                        DWORD timeoutMs = 5000);
 
+// What a run left on disk: the files below folder, the uninstall list left out (one per
+// payload entry).
+int CountProductFiles(const std::string& folder);
+
 }  // namespace uitest

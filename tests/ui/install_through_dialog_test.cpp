@@ -47,24 +47,6 @@ void DeleteTree(const std::string& path) {
   SHFileOperationA(&operation);
 }
 
-// The product's files below folder (not the uninstall list): one archive entry each.
-int CountProductFiles(const std::string& folder) {
-  int count = 0;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return 0;
-  do {
-    const std::string name = found.cFileName;
-    if (name == "." || name == "..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      count += CountProductFiles(folder + "\\" + name);
-    else if (name != "Uninstall.txt")
-      ++count;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return count;
-}
-
 class InstallThroughDialog {
  public:
   InstallThroughDialog(int languageIndex, std::string folder)
