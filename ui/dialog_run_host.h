@@ -66,7 +66,9 @@ class DialogRunHost : public RunHost {
   class Lock;
 
   HWND dialog_ = nullptr;
-  CRITICAL_SECTION lock_;  // guards the waiting values and their flags
+  // Guards the waiting values and their flags. Not std::mutex: its lock reports failure by
+  // throwing std::system_error, which would link the runtime's throw helpers back in.
+  CRITICAL_SECTION lock_;
   std::string statusText_;
   bool statusWaiting_ = false;
   int progressIndex_ = 0;
